@@ -1,0 +1,17 @@
+#include "platform/ScriptLauncher.h"
+
+#include "platform/AppInfo.h"
+#include "platform/PathRules.h"
+#include "platform/posix/DetachedProcess.h"
+
+namespace vq3 {
+
+// Our own interpreter for the script, built into the tool's folder.
+constexpr const char* ScriptRunnerName = "vq3run";
+
+IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
+    const std::string runner = PathRules::Posix().JoinPath(AppInfo::AppDir(), ScriptRunnerName);
+    return StartDetached(runner, {scriptPath}, workingDir);
+}
+
+} // namespace vq3

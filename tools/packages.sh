@@ -1,0 +1,6 @@
+# Debian packages the build and the tests need; sourced by the other scripts.
+# shellcheck disable=SC2034
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
+# The script runner's own decoder for madplay.exe, and lame to make test MP3s.
+RUNTIME_PACKAGES=(madplay)
+TEST_PACKAGES=(googletest libgtest-dev lame)
