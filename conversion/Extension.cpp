@@ -4,7 +4,9 @@ namespace vq3 {
 
 namespace {
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Byte offset where the last three characters begin (0 when there are fewer).
 size_t StartOfLastThree(std::string_view text) {

@@ -4,7 +4,9 @@
 
 namespace vq3 {
 
-std::string DescriptorPath(std::string_view entry) { return ReplaceLastThree(entry, "lua"); }
+std::string DescriptorPath(std::string_view entry) {
+    return ReplaceLastThree(entry, "lua");
+}
 
 const std::vector<std::string>& TrackDescriptorLines() {
     static const std::vector<std::string> lines{"version = 4", "volume = 0.7",

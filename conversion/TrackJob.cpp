@@ -7,7 +7,9 @@ namespace vq3 {
 
 namespace {
 
-std::string Quoted(std::string_view name) { return AddQuotes(EscapeForQuotedUse(name)); }
+std::string Quoted(std::string_view name) {
+    return AddQuotes(EscapeForQuotedUse(name));
+}
 
 } // namespace
 
@@ -33,8 +35,8 @@ std::optional<TrackJob> BuildTrackJob(std::string_view entry, std::int16_t bitRa
             "start /b /min /wait madplay.exe -o wave:" + wave + " " + Quoted(job.SourceName);
         job.DeleteCommand = "del " + wave;
     }
-    job.EncodeCommand = "start /b /min /wait enc.exe " + wave + " " + encoded + " " +
-                        std::to_string(bitRate);
+    job.EncodeCommand =
+        "start /b /min /wait enc.exe " + wave + " " + encoded + " " + std::to_string(bitRate);
     job.RenameCommand = "ren " + encoded + " " + Quoted(job.OutputName);
     return job;
 }

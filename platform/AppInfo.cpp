@@ -34,6 +34,8 @@ std::string AppInfo::TitleWithVersion() {
            std::to_string(Revision);
 }
 
-std::string AppInfo::AppDir() { return Utf8Of(ExecutablePath().parent_path()); }
+std::string AppInfo::AppDir() {
+    return Utf8Of(ExecutablePath().parent_path());
+}
 
 } // namespace vq3

@@ -17,9 +17,9 @@ std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     const std::wstring wide = Widen(utf8);
     // No best-fit mapping: "?" or a look-alike letter would make the script name another file.
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                         static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                         &usedDefault);
+    const int size =
+        WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
     if (size <= 0 || usedDefault) {
         return std::nullopt;
     }
@@ -32,7 +32,9 @@ std::optional<std::string> EncodeForConsole(const std::string& utf8) {
 #else
 
 // The system's encoding is UTF-8 and our own interpreter reads UTF-8: bytes pass unchanged.
-std::optional<std::string> EncodeForConsole(const std::string& utf8) { return utf8; }
+std::optional<std::string> EncodeForConsole(const std::string& utf8) {
+    return utf8;
+}
 
 #endif
 

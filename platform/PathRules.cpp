@@ -10,8 +10,12 @@ char FoldAscii(char c) {
 
 } // namespace
 
-PathRules PathRules::Windows() { return PathRules(true); }
-PathRules PathRules::Posix() { return PathRules(false); }
+PathRules PathRules::Windows() {
+    return PathRules(true);
+}
+PathRules PathRules::Posix() {
+    return PathRules(false);
+}
 
 PathRules PathRules::Host() {
 #ifdef _WIN32

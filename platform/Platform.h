@@ -15,7 +15,8 @@ public:
     // A modal message with one OK button; returns once the user has dismissed it.
     virtual void ShowMessage(const std::string& text) = 0;
     // Creates or truncates the file and writes every line followed by CR LF.
-    virtual IoResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines) = 0;
+    virtual IoResult WriteTextLines(const std::string& path,
+                                    const std::vector<std::string>& lines) = 0;
     // True only for an existing regular file.
     virtual bool FileExists(const std::string& path) = 0;
     // Whether the text survives the encoding the script file is written in.

@@ -11,14 +11,18 @@ namespace vq3 {
 
 SystemPlatform::SystemPlatform(MessageSink showMessage) : showMessage_(std::move(showMessage)) {}
 
-void SystemPlatform::ShowMessage(const std::string& text) { showMessage_(text); }
+void SystemPlatform::ShowMessage(const std::string& text) {
+    showMessage_(text);
+}
 
 IoResult SystemPlatform::WriteTextLines(const std::string& path,
                                         const std::vector<std::string>& lines) {
     return vq3::WriteTextLines(path, lines);
 }
 
-bool SystemPlatform::FileExists(const std::string& path) { return vq3::FileExists(path); }
+bool SystemPlatform::FileExists(const std::string& path) {
+    return vq3::FileExists(path);
+}
 
 bool SystemPlatform::ScriptCanCarry(const std::string& text) {
     return EncodeForConsole(text).has_value();

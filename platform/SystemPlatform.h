@@ -15,7 +15,8 @@ public:
     explicit SystemPlatform(MessageSink showMessage);
 
     void ShowMessage(const std::string& text) override;
-    IoResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines) override;
+    IoResult WriteTextLines(const std::string& path,
+                            const std::vector<std::string>& lines) override;
     bool FileExists(const std::string& path) override;
     bool ScriptCanCarry(const std::string& text) override;
     IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;

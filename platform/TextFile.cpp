@@ -19,7 +19,9 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 #endif
 }
 
-IoResult FailureFromErrno() { return IoResult::Failure(std::strerror(errno)); }
+IoResult FailureFromErrno() {
+    return IoResult::Failure(std::strerror(errno));
+}
 
 } // namespace
 

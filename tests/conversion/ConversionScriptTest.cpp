@@ -1,4 +1,5 @@
 #include "conversion/ConversionScript.h"
+
 #include "platform/TextFile.h"
 #include "support/TempDir.h"
 
@@ -17,10 +18,10 @@ std::string WrittenBytes(const std::vector<std::string>& lines) {
 }
 
 TEST(ConversionScriptTest, WindowsWorkedExampleIsByteExact) {
-    const auto lines = BuildConversionScript(
-        {"C:\\Tools\\Conv\\Intro.mp3", "C:\\Tools\\Conv\\Battle Theme.WAV",
-         "C:\\Tools\\Conv\\readme.txt"},
-        "C:\\Tools\\Conv", 1024, PathRules::Windows());
+    const auto lines =
+        BuildConversionScript({"C:\\Tools\\Conv\\Intro.mp3", "C:\\Tools\\Conv\\Battle Theme.WAV",
+                               "C:\\Tools\\Conv\\readme.txt"},
+                              "C:\\Tools\\Conv", 1024, PathRules::Windows());
     EXPECT_EQ(WrittenBytes(lines),
               "cd C:\\Tools\\Conv\r\n"
               "start /b /min /wait madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"\r\n"
@@ -34,25 +35,27 @@ TEST(ConversionScriptTest, WindowsWorkedExampleIsByteExact) {
 }
 
 TEST(ConversionScriptTest, PosixExampleIsByteExact) {
-    const auto lines = BuildConversionScript(
-        {"/home/ann/VQ3 Tool/Boss Fight.MP3", "/home/ann/VQ3 Tool/Boss Fight.MP3",
-         "/elsewhere/Menu.wav"},
-        "/home/ann/VQ3 Tool", 256, PathRules::Posix());
+    const auto lines =
+        BuildConversionScript({"/home/ann/VQ3 Tool/Boss Fight.MP3",
+                               "/home/ann/VQ3 Tool/Boss Fight.MP3", "/elsewhere/Menu.wav"},
+                              "/home/ann/VQ3 Tool", 256, PathRules::Posix());
     const std::string mp3Block =
         "start /b /min /wait madplay.exe -o wave:\"Boss Fight.wav\" \"Boss Fight.MP3\"\r\n"
         "start /b /min /wait enc.exe \"Boss Fight.wav\" \"Boss Fight.aifr\" 256\r\n"
         "del \"Boss Fight.wav\"\r\n"
         "ren \"Boss Fight.aifr\" \"Boss Fight.fda\"\r\n";
-    EXPECT_EQ(WrittenBytes(lines), "cd /home/ann/VQ3 Tool\r\n" + mp3Block + mp3Block +
-                                       "start /b /min /wait enc.exe \"Menu.wav\" \"Menu.aifr\" 256\r\n"
-                                       "ren \"Menu.aifr\" \"Menu.fda\"\r\n"
-                                       "msg * All files have been converted!\r\n"
-                                       "exit\r\n");
+    EXPECT_EQ(WrittenBytes(lines),
+              "cd /home/ann/VQ3 Tool\r\n" + mp3Block + mp3Block +
+                  "start /b /min /wait enc.exe \"Menu.wav\" \"Menu.aifr\" 256\r\n"
+                  "ren \"Menu.aifr\" \"Menu.fda\"\r\n"
+                  "msg * All files have been converted!\r\n"
+                  "exit\r\n");
 }
 
 TEST(ConversionScriptTest, OtherEntriesOnlyGiveThreeLines) {
-    EXPECT_EQ(BuildConversionScript({"/a/Song.txt", "/a/Song.flac"}, "/a", 1024, PathRules::Posix()),
-              (std::vector<std::string>{"cd /a", "msg * All files have been converted!", "exit"}));
+    EXPECT_EQ(
+        BuildConversionScript({"/a/Song.txt", "/a/Song.flac"}, "/a", 1024, PathRules::Posix()),
+        (std::vector<std::string>{"cd /a", "msg * All files have been converted!", "exit"}));
 }
 
 TEST(ConversionScriptTest, AppDirIsUnquotedWithOperatorsEscaped) {

@@ -1,4 +1,5 @@
 #include "conversion/ConvertFiles.h"
+
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 
@@ -53,7 +54,8 @@ TEST_F(ConvertFilesTest, OtherOnlyListWritesDescriptorAndThreeLineScriptThenLaun
     Convert({song});
     EXPECT_EQ(ReadFile(appDir / "Song.lua"), Descriptor);
     EXPECT_EQ(ReadFile(appDir / "Song.lua").size(), 50u);
-    EXPECT_EQ(Script(), "cd " + appDir.Str() + "\r\nmsg * All files have been converted!\r\nexit\r\n");
+    EXPECT_EQ(Script(),
+              "cd " + appDir.Str() + "\r\nmsg * All files have been converted!\r\nexit\r\n");
     ASSERT_EQ(platform.launches.size(), 1u);
     EXPECT_EQ(platform.launches[0].scriptPath, appDir / "vq3mc.bat");
     EXPECT_EQ(platform.launches[0].workingDir, appDir.Str());

@@ -1,4 +1,5 @@
 #include "conversion/Extension.h"
+
 #include "conversion/TrackDescriptor.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DescriptorCase{"ab", "lua"},
                     // Characters, not bytes: the two-byte letter counts once.
                     DescriptorCase{"/music/Caf\xC3\xA9", "/music/Clua"},
-                    DescriptorCase{"/music/\xE6\x97\xA5\xE6\x9C\xAC.mp3", "/music/\xE6\x97\xA5\xE6\x9C\xAC.lua"}));
+                    DescriptorCase{"/music/\xE6\x97\xA5\xE6\x9C\xAC.mp3",
+                                   "/music/\xE6\x97\xA5\xE6\x9C\xAC.lua"}));
 
 TEST(ExtensionTest, LastThreeLowerKeepsWholeMultiByteCharacters) {
     EXPECT_EQ(LastThreeLower("x.\xC3\x89WA"), "\xC3\x89wa");

@@ -24,7 +24,8 @@ TEST(ScriptTextTest, QuotedTextOnlyDoublesPercent) {
 TEST(ScriptTextTest, DoubleQuotesAndControlCharactersCannotBeCarried) {
     EXPECT_TRUE(ScriptSyntaxCanCarry("Caf\xC3\xA9 & 100% (Live) ^!.mp3"));
     EXPECT_TRUE(ScriptSyntaxCanCarry(""));
-    for (const char* bad : {"a\"b.mp3", "a\rb.mp3", "a\nb.mp3", "a\tb.mp3", "a\x1b.mp3", "a\x7f.mp3"}) {
+    for (const char* bad :
+         {"a\"b.mp3", "a\rb.mp3", "a\nb.mp3", "a\tb.mp3", "a\x1b.mp3", "a\x7f.mp3"}) {
         EXPECT_FALSE(ScriptSyntaxCanCarry(bad)) << bad;
     }
 }

@@ -13,7 +13,8 @@ TEST(TrackJobTest, Mp3KeepsTheStemsCaseAndGetsLowerCaseExtensions) {
     EXPECT_EQ(job->WaveName, "SONG.wav");
     EXPECT_EQ(job->EncodedName, "SONG.aifr");
     EXPECT_EQ(job->OutputName, "SONG.fda");
-    EXPECT_EQ(job->DecodeCommand, "start /b /min /wait madplay.exe -o wave:\"SONG.wav\" \"SONG.MP3\"");
+    EXPECT_EQ(job->DecodeCommand,
+              "start /b /min /wait madplay.exe -o wave:\"SONG.wav\" \"SONG.MP3\"");
     EXPECT_EQ(job->EncodeCommand, "start /b /min /wait enc.exe \"SONG.wav\" \"SONG.aifr\" 1024");
     EXPECT_EQ(job->DeleteCommand, "del \"SONG.wav\"");
     EXPECT_EQ(job->RenameCommand, "ren \"SONG.aifr\" \"SONG.fda\"");

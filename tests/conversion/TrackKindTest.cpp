@@ -23,8 +23,10 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"Song.WAV", TrackKind::Wave}, KindCase{"xwav", TrackKind::Wave},
                     KindCase{"wav", TrackKind::Wave}, KindCase{"mp3", TrackKind::Mp3},
                     KindCase{"av", TrackKind::Other}, KindCase{"", TrackKind::Other},
-                    KindCase{"Song.wave", TrackKind::Other}, KindCase{"Song.flac", TrackKind::Other},
-                    KindCase{"readme.txt", TrackKind::Other}, KindCase{"Song.wav ", TrackKind::Other},
+                    KindCase{"Song.wave", TrackKind::Other},
+                    KindCase{"Song.flac", TrackKind::Other},
+                    KindCase{"readme.txt", TrackKind::Other},
+                    KindCase{"Song.wav ", TrackKind::Other},
                     KindCase{"/music/Caf\xC3\xA9wav", TrackKind::Wave},
                     KindCase{"/music/mp\xC3\xA9", TrackKind::Other}));
 

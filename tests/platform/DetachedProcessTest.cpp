@@ -1,9 +1,9 @@
 #include "platform/posix/DetachedProcess.h"
+
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace vq3 {
@@ -26,9 +26,8 @@ bool AppearsWithin(const std::filesystem::path& path, std::chrono::seconds limit
 
 TEST(DetachedProcessTest, RunsInTheGivenFolderWithItsArguments) {
     TempDir dir;
-    const IoResult started =
-        StartDetached("/bin/sh", {"-c", "pwd > done.tmp && mv done.tmp done.txt", "ignored"},
-                      dir.Str());
+    const IoResult started = StartDetached(
+        "/bin/sh", {"-c", "pwd > done.tmp && mv done.tmp done.txt", "ignored"}, dir.Str());
     ASSERT_TRUE(started.ok) << started.reason;
     ASSERT_TRUE(AppearsWithin(dir.Path() / "done.txt", std::chrono::seconds(20)));
     EXPECT_EQ(ReadFile(dir.Path() / "done.txt"), dir.Str() + "\n");

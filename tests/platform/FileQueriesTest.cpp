@@ -1,9 +1,9 @@
-#include "platform/AppInfo.h"
 #include "platform/FileQueries.h"
+
+#include "platform/AppInfo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace vq3 {

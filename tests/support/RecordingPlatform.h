@@ -18,7 +18,8 @@ public:
         std::string scriptContent; // the script's bytes at the moment it was launched
     };
 
-    RecordingPlatform() : SystemPlatform([this](const std::string& text) { messages.push_back(text); }) {}
+    RecordingPlatform()
+        : SystemPlatform([this](const std::string& text) { messages.push_back(text); }) {}
 
     bool ScriptCanCarry(const std::string& text) override {
         return uncarryable.count(text) == 0 && SystemPlatform::ScriptCanCarry(text);
