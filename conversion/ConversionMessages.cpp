@@ -29,7 +29,9 @@ std::string QuotedList(const std::vector<std::string>& names) {
         if (i > 0) {
             list += (i + 1 == shown && shown == names.size()) ? " and " : ", ";
         }
-        list += "'" + Printable(names[i]) + "'";
+        list += '\'';
+        list += Printable(names[i]);
+        list += '\'';
     }
     if (shown < names.size()) {
         list += " and " + std::to_string(names.size() - shown) + " more";

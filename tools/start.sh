@@ -7,4 +7,4 @@ tools/install-deps.sh "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}"
 
 [ -f build/release/build.ninja ] || cmake --preset release
 cmake --build --preset release
-echo "Built into build/release/bin; the window comes with the next step of the work."
+exec build/release/bin/vq3mt

@@ -2,6 +2,7 @@
 
 #include "platform/SystemPlatform.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,7 +20,12 @@ public:
     };
 
     RecordingPlatform()
-        : SystemPlatform([this](const std::string& text) { messages.push_back(text); }) {}
+        : SystemPlatform([this](const std::string& text) {
+              messages.push_back(text);
+              if (duringMessage) {
+                  duringMessage();
+              }
+          }) {}
 
     bool ScriptCanCarry(const std::string& text) override {
         return uncarryable.count(text) == 0 && SystemPlatform::ScriptCanCarry(text);
@@ -28,6 +34,7 @@ public:
     IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
 
     std::vector<std::string> messages;
+    std::function<void()> duringMessage; // runs while a message is "on screen"
     std::vector<Launch> launches;
     std::set<std::string> uncarryable;
     std::string launchFailure; // when set, launching fails with this reason

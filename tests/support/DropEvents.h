@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+
+namespace vq3::test {
+
+inline QMimeData* FileDrag(const QStringList& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+// Delivers a real drag and drop of the data onto the widget, as the window system would: Qt
+// hands a drop only to the widget that took the drag's entry.
+inline bool Drop(QWidget* target, QMimeData* data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    delete data;
+    return drop.isAccepted();
+}
+
+// Whether the widget welcomes the drag, and with which action.
+inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                          Qt::NoModifier);
+    enter.ignore();
+    QApplication::sendEvent(target, &enter);
+    delete data;
+    return {enter.isAccepted(), enter.dropAction()};
+}
+
+} // namespace vq3::test

@@ -1,0 +1,11 @@
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+// Window tests need a QApplication; without a display they draw off screen.
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
