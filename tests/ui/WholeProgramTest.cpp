@@ -2,7 +2,9 @@
 #include "platform/SystemPlatform.h"
 #include "support/DropEvents.h"
 #include "support/MessageAnswerer.h"
+#include "support/MusicFolder.h"
 #include "support/TempDir.h"
+#include "support/Waiting.h"
 #include "ui/frmVQ3MCMain.h"
 
 #include <QListWidget>
@@ -76,6 +78,31 @@ TEST(WholeProgramTest, FromStartThroughDropToConvert) {
               "The conversion process has begun, when the Command Prompt window (currently "
               "minimized) closes itself, your music files will all be converted properly.  You can "
               "now close VQ3MC while the conversion process runs.");
+}
+
+TEST(WholeProgramTest, DroppedMusicComesOutAsFdaFiles) {
+    TempDir appDir;
+    ASSERT_EQ(test::MakeMusicFolder(appDir.Path(), "Boss Fight.mp3", "Menu.wav"), "");
+
+    MessageAnswerer user;
+    SystemPlatform platform(vq3::ShowMessage);
+    frmVQ3MCMain window(platform, appDir.Str());
+    window.show();
+    test::Drop(window.findChild<QListWidget*>("lstFiles")->viewport(),
+               test::FileDrag({QString::fromStdString(appDir / "Boss Fight.mp3"),
+                               QString::fromStdString(appDir / "Menu.wav")}));
+    window.findChild<QPushButton*>("cmdExport")->click();
+    ASSERT_EQ(user.seen.size(), 2u);
+    EXPECT_EQ(user.seen[1].text.substr(0, 33), "The conversion process has begun,");
+
+    // The script runs in a process of its own, which the program never waits for.
+    const auto fda = [&](const char* name) { return ReadFile(appDir.Path() / name); };
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return !fda("Boss Fight.fda").empty() && !fda("Menu.fda").empty(); },
+                        std::chrono::seconds(60)));
+    EXPECT_EQ(fda("Boss Fight.fda"), "aifr from Boss Fight.wav at 1024\n");
+    EXPECT_EQ(fda("Menu.fda"), "aifr from Menu.wav at 1024\n");
+    EXPECT_FALSE(std::filesystem::exists(appDir.Path() / "Boss Fight.wav"));
 }
 
 } // namespace

@@ -1,0 +1,88 @@
+#include "runner/ProgramLookup.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vq3::runner {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsExecutableFile(const fs::path& path) {
+    std::error_code ignored;
+    if (!fs::is_regular_file(path, ignored)) {
+        return false;
+    }
+    const auto permissions = fs::status(path, ignored).permissions();
+    return (permissions & (fs::perms::owner_exec | fs::perms::group_exec |
+                           fs::perms::others_exec)) != fs::perms::none;
+}
+
+// Windows programs start with the "MZ" of their DOS header.
+bool IsWindowsProgram(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char magic[2] = {};
+    return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
+}
+
+std::optional<fs::path> OnSearchPath(const std::string& name, const std::string& searchPath) {
+    std::stringstream folders(searchPath);
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        const fs::path candidate = fs::path(folder.empty() ? "." : folder) / name;
+        if (IsExecutableFile(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string WithoutExe(const std::string& name) {
+    if (name.size() > 4) {
+        std::string tail = name.substr(name.size() - 4);
+        for (char& c : tail) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        if (tail == ".exe") {
+            return name.substr(0, name.size() - 4);
+        }
+    }
+    return name;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>>
+FindProgram(const std::string& name, const std::string& workingDir, const std::string& searchPath) {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    const fs::path local = fs::path(workingDir) / name;
+    std::error_code ignored;
+    if (fs::is_regular_file(local, ignored)) {
+        if (IsWindowsProgram(local)) {
+            if (const auto wine = OnSearchPath("wine", searchPath)) {
+                return std::vector<std::string>{wine->string(), local.string()};
+            }
+        } else if (IsExecutableFile(local)) {
+            return std::vector<std::string>{local.string()};
+        }
+    }
+    const std::string bare = WithoutExe(name);
+    if (IsExecutableFile(fs::path(workingDir) / bare)) {
+        return std::vector<std::string>{(fs::path(workingDir) / bare).string()};
+    }
+    // Like a shell, a name with a folder in it is not looked for on the search path.
+    if (bare.find('/') != std::string::npos) {
+        return std::nullopt;
+    }
+    if (const auto found = OnSearchPath(bare, searchPath)) {
+        return std::vector<std::string>{found->string()};
+    }
+    return std::nullopt;
+}
+
+} // namespace vq3::runner

@@ -1,0 +1,108 @@
+#include "runner/RunnerWindow.h"
+
+#include "platform/AppInfo.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStringDecoder>
+#include <thread>
+
+namespace vq3::runner {
+
+namespace {
+
+class TranscriptView : public QPlainTextEdit {
+public:
+    TranscriptView() {
+        setReadOnly(true);
+        setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        resize(640, 360);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    }
+    void Append(const QString& text) {
+        moveCursor(QTextCursor::End);
+        insertPlainText(text);
+        moveCursor(QTextCursor::End);
+    }
+    void Finish() {
+        finished_ = true;
+        close();
+    }
+
+protected:
+    // Stopping halfway would leave half-made files; the window goes when the script ends.
+    void closeEvent(QCloseEvent* event) override {
+        if (finished_) {
+            event->accept();
+        } else {
+            event->ignore();
+        }
+    }
+
+private:
+    bool finished_ = false;
+};
+
+// Called on the worker thread; hands everything to the window's thread.
+class WindowHost : public RunnerHost {
+public:
+    explicit WindowHost(TranscriptView& view) : view_(view) {}
+
+    void Transcript(std::string_view text) override {
+        // Stateful, so a letter split between two reads still decodes whole.
+        const QString decoded =
+            decoder_.decode(QByteArrayView(text.data(), qsizetype(text.size())));
+        QMetaObject::invokeMethod(
+            &view_, [this, decoded] { view_.Append(decoded); }, Qt::QueuedConnection);
+    }
+
+    void ShowMessage(const std::string& text) override {
+        QMetaObject::invokeMethod(
+            &view_,
+            [text] {
+                QMessageBox box;
+                box.setWindowTitle(AppInfo::AppTitle);
+                box.setIcon(QMessageBox::NoIcon);
+                box.setTextFormat(Qt::PlainText);
+                box.setText(QString::fromStdString(text));
+                box.exec();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+
+private:
+    TranscriptView& view_;
+    QStringDecoder decoder_{QStringDecoder::Utf8};
+};
+
+} // namespace
+
+int RunInWindow(int argc, char** argv, const std::string& title,
+                const std::function<int(RunnerHost&)>& work) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    TranscriptView view;
+    view.setWindowTitle(QString::fromStdString(title));
+    view.showMinimized();
+
+    WindowHost host(view);
+    int status = 1;
+    std::thread worker([&] {
+        status = work(host);
+        QMetaObject::invokeMethod(
+            &view,
+            [&] {
+                view.Finish();
+                app.quit();
+            },
+            Qt::QueuedConnection);
+    });
+    app.exec();
+    worker.join();
+    return status;
+}
+
+} // namespace vq3::runner

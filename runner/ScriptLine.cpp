@@ -1,0 +1,83 @@
+#include "runner/ScriptLine.h"
+
+namespace vq3::runner {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::vector<ScriptLine> SplitScript(std::string_view content) {
+    std::vector<ScriptLine> lines;
+    int number = 0;
+    while (!content.empty()) {
+        const size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            lines.push_back({number, std::string(line)});
+        }
+    }
+    return lines;
+}
+
+std::string UnescapeBatchLine(std::string_view line) {
+    std::string percentDone;
+    percentDone.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        percentDone += line[i];
+        if (line[i] == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+            ++i;
+        }
+    }
+    std::string unescaped;
+    unescaped.reserve(percentDone.size());
+    bool quoted = false;
+    for (size_t i = 0; i < percentDone.size(); ++i) {
+        const char c = percentDone[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '^' && !quoted) {
+            // The caret goes; the character after it is taken as it is.
+            if (++i < percentDone.size()) {
+                unescaped += percentDone[i];
+            }
+            continue;
+        }
+        unescaped += c;
+    }
+    return unescaped;
+}
+
+CommandParts SplitCommand(std::string_view line) {
+    size_t start = 0;
+    while (start < line.size() && IsBlank(line[start])) {
+        ++start;
+    }
+    size_t end = start;
+    while (end < line.size() && !IsBlank(line[end])) {
+        ++end;
+    }
+    CommandParts parts;
+    for (size_t i = start; i < end; ++i) {
+        parts.name += LowerAscii(line[i]);
+    }
+    while (end < line.size() && IsBlank(line[end])) {
+        ++end;
+    }
+    parts.rest = std::string(line.substr(end));
+    return parts;
+}
+
+} // namespace vq3::runner

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "runner/ChildProcess.h"
+#include "runner/ProgramLookup.h"
+#include "support/Audio.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vq3::test {
+
+constexpr const char* SystemSearchPath = "/usr/local/bin:/usr/bin:/bin";
+
+// Fills a folder the way a user would before converting: an MP3 made with Debian's lame, a
+// WAV, and the stand-in for the game's encoder as enc.exe. Returns what went wrong, if
+// anything (a missing lame or madplay, say).
+inline std::string MakeMusicFolder(const std::filesystem::path& dir, const std::string& mp3Name,
+                                   const std::string& wavName) {
+    if (!runner::FindProgram("madplay", "/", SystemSearchPath)) {
+        return "madplay is not installed";
+    }
+    const auto lame = runner::FindProgram("lame", "/", SystemSearchPath);
+    if (!lame) {
+        return "lame is not installed";
+    }
+    WriteSilentWav(dir / "source.tmp");
+    std::vector<std::string> encode = *lame;
+    encode.insert(encode.end(), {"--quiet", "source.tmp", mp3Name});
+    if (!runner::RunAndWait(encode, dir.string(), [](std::string_view) {}).ok) {
+        return "lame could not make " + mp3Name;
+    }
+    std::filesystem::remove(dir / "source.tmp");
+    WriteSilentWav(dir / wavName);
+    std::filesystem::copy_file(STAND_IN_ENCODER, dir / "enc.exe");
+    return "";
+}
+
+} // namespace vq3::test

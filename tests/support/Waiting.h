@@ -1,0 +1,21 @@
+#pragma once
+
+#include <chrono>
+#include <thread>
+
+namespace vq3::test {
+
+// For work in another process that the test may not wait on directly: polls the condition
+// until it holds or the time is up.
+template <typename Condition> bool WaitUntil(Condition condition, std::chrono::seconds limit) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return true;
+}
+
+} // namespace vq3::test
