@@ -1,0 +1,4 @@
+ren "A.aifr" "A.fda"
+del "100%% ^ Mix.wav"
+msg * All files have been converted!
+exit
