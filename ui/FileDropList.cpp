@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace vq3 {
 
@@ -25,9 +26,18 @@ QStringList LocalPaths(const QMimeData* data) {
     return paths;
 }
 
-// A drag is welcome only when it carries local files; it is always copied, never moved.
+bool CarriesLocalFiles(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return false;
+    }
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+// A drag is welcome only when it carries local files; it is always copied, never moved. Asked
+// at every mouse move, so it looks no further than the first local file.
 void AnswerDrag(QDropEvent* event) {
-    if (LocalPaths(event->mimeData()).isEmpty()) {
+    if (!CarriesLocalFiles(event->mimeData())) {
         event->ignore();
         return;
     }

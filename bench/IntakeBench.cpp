@@ -1,0 +1,74 @@
+#include "bench/Cases.h"
+#include "platform/SystemPlatform.h"
+#include "ui/frmVQ3MCMain.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
+#include <fstream>
+#include <memory>
+#include <sys/stat.h>
+
+namespace vq3::bench {
+
+namespace fs = std::filesystem;
+
+std::vector<Row> IntakeCases(const fs::path& scratch) {
+    const fs::path dir = scratch / "intake";
+    fs::create_directories(dir);
+    QList<QUrl> urls;
+    QStringList paths;
+    std::vector<std::string> nativePaths;
+    for (int i = 0; i < MaxEntries; ++i) {
+        const fs::path file = dir / ("Track " + std::to_string(i) + (i % 2 ? ".mp3" : ".wav"));
+        std::ofstream(file) << "x";
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+        paths.append(QString::fromStdString(file.string()));
+        nativePaths.push_back(file.string());
+    }
+
+    SystemPlatform platform([](const std::string&) {});
+    std::unique_ptr<frmVQ3MCMain> window;
+    QMimeData data;
+    data.setUrls(urls);
+    const double intake = MedianMs(
+        [&] {
+            QListWidget* list = window->findChild<QListWidget*>("lstFiles");
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &drop);
+            return list->count() == MaxEntries;
+        },
+        [&] {
+            window = std::make_unique<frmVQ3MCMain>(platform, dir.string());
+            window->show();
+        });
+
+    std::unique_ptr<QListWidget> plainList;
+    const double baseline = MedianMs(
+        [&] {
+            struct stat info {};
+            for (const auto& path : nativePaths) {
+                if (stat(path.c_str(), &info) != 0) {
+                    return false;
+                }
+            }
+            plainList->addItems(paths);
+            return plainList->count() == MaxEntries;
+        },
+        [&] {
+            plainList = std::make_unique<QListWidget>();
+            plainList->show();
+        });
+    window.reset();
+    fs::remove_all(dir);
+    return {
+        {"intake", intake, baseline, 1.3, "drop of 32,767 files; stat + QListWidget::addItems"}};
+}
+
+} // namespace vq3::bench

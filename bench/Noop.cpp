@@ -1,0 +1,4 @@
+// The runner baseline's trivial program.
+int main() {
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "bench/Cases.h"
+#include "bench/ChildRun.h"
+
+#include <fstream>
+
+namespace vq3::bench {
+
+namespace fs = std::filesystem;
+
+std::vector<Row> RunnerCases(const fs::path& scratch) {
+    constexpr int Lines = 2000;
+    const fs::path dir = scratch / "runner";
+    fs::create_directories(dir);
+    fs::copy_file(NOOP_PROGRAM, dir / "noop.exe");
+    {
+        std::ofstream script(dir / "vq3mc.bat", std::ios::binary);
+        std::ofstream shell(dir / "same.sh", std::ios::binary);
+        for (int i = 0; i < Lines; ++i) {
+            script << "start /b /min /wait noop.exe \"Track " << i << ".wav\"\r\n";
+            shell << "./noop.exe \"Track " << i << ".wav\" || exit 1\n";
+        }
+        script << "exit\r\n";
+    }
+    const double runner = MedianMs([&] {
+        return RunChild({SCRIPT_RUNNER, "vq3mc.bat"}, dir.string()).status == 0;
+    });
+    const double baseline = MedianMs([&] {
+        return RunChild({"/bin/sh", "same.sh"}, dir.string()).status == 0;
+    });
+    fs::remove_all(dir);
+    return {{"runner", runner, baseline, 1.1, "2,000 start lines; sh running the same commands"}};
+}
+
+} // namespace vq3::bench

@@ -1,0 +1,45 @@
+// The tool's start-up as main() does it, but with the warning answered at once; it quits as
+// soon as the window is shown. Given a folder, it first drops every file in it on the list
+// and fails unless all were listed.
+#include "bench/PeakMemory.h"
+#include "platform/AppInfo.h"
+#include "platform/SystemPlatform.h"
+#include "ui/frmVQ3MCMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    vq3::SystemPlatform platform([](const std::string&) {});
+    const std::string appDir = argc > 1 ? argv[1] : vq3::AppInfo::AppDir();
+    vq3::frmVQ3MCMain window(platform, appDir);
+    window.show();
+
+    int expected = 0;
+    if (argc > 1) {
+        QList<QUrl> urls;
+        const QDir dir(QString::fromLocal8Bit(argv[1]));
+        for (const QString& name : dir.entryList(QDir::Files)) {
+            urls.append(QUrl::fromLocalFile(dir.filePath(name)));
+        }
+        expected = static_cast<int>(urls.size());
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget* list = window.findChild<QListWidget*>("lstFiles")->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list, &drop);
+    }
+    QTimer::singleShot(0, &app, &QApplication::quit);
+    app.exec();
+    vq3::bench::ReportPeakMemory();
+    return window.findChild<QListWidget*>("lstFiles")->count() == expected ? 0 : 1;
+}
