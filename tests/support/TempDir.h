@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/FsPath.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace vq3::test {
@@ -11,8 +14,11 @@ namespace vq3::test {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vq3test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        std::random_device random;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("vq3test-" + std::to_string(random()) + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ignored;
@@ -22,8 +28,9 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string Str() const { return path_.string(); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    // Paths as the program keeps them: UTF-8 text.
+    std::string Str() const { return Utf8Of(path_); }
+    std::string operator/(const std::string& name) const { return Utf8Of(path_ / FsPath(name)); }
 
 private:
     std::filesystem::path path_;
@@ -33,9 +40,15 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+inline std::string ReadFile(const std::string& utf8Path) {
+    return ReadFile(FsPath(utf8Path));
+}
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
+}
+inline void WriteFile(const std::string& utf8Path, const std::string& content) {
+    WriteFile(FsPath(utf8Path), content);
 }
 
 } // namespace vq3::test
