@@ -37,45 +37,54 @@ std::string DescribeStatus(int status) {
     return "it ended abnormally";
 }
 
+void ReadAll(int from, const OutputSink& onOutput) {
+    std::array<char, 4096> buffer;
+    for (;;) {
+        const ssize_t got = read(from, buffer.data(), buffer.size());
+        if (got > 0) {
+            onOutput(std::string_view(buffer.data(), static_cast<size_t>(got)));
+        } else if (got == 0 || errno != EINTR) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 ProgramOutcome RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
-                          const OutputSink& onOutput) {
+                          const OutputSink* onOutput) {
     std::vector<char*> args;
     for (const auto& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
 
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    // A pipe only when the output is wanted: reading it costs a wake-up per program.
+    int pipeEnds[2] = {-1, -1};
+    if (onOutput != nullptr && pipe2(pipeEnds, O_CLOEXEC) != 0) {
         return {false, std::strerror(errno)};
     }
     SpawnActions actions;
     posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(actions.get(), pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(actions.get(), pipeEnds[1], STDERR_FILENO);
+    if (onOutput != nullptr) {
+        posix_spawn_file_actions_adddup2(actions.get(), pipeEnds[1], STDOUT_FILENO);
+    }
+    posix_spawn_file_actions_adddup2(actions.get(), STDOUT_FILENO, STDERR_FILENO);
     posix_spawn_file_actions_addchdir_np(actions.get(), workingDir.c_str());
 
     pid_t child = 0;
     const int spawnError =
         posix_spawn(&child, args[0], actions.get(), nullptr, args.data(), environ);
-    close(pipeEnds[1]);
-    if (spawnError != 0) {
+    if (onOutput != nullptr) {
+        close(pipeEnds[1]);
+        if (spawnError == 0) {
+            ReadAll(pipeEnds[0], *onOutput);
+        }
         close(pipeEnds[0]);
+    }
+    if (spawnError != 0) {
         return {false, "it could not be started: " + std::string(std::strerror(spawnError))};
     }
-
-    std::array<char, 4096> buffer;
-    for (;;) {
-        const ssize_t got = read(pipeEnds[0], buffer.data(), buffer.size());
-        if (got > 0) {
-            onOutput(std::string_view(buffer.data(), static_cast<size_t>(got)));
-        } else if (got == 0 || errno != EINTR) {
-            break;
-        }
-    }
-    close(pipeEnds[0]);
 
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {

@@ -16,8 +16,9 @@ struct ProgramOutcome {
 using OutputSink = std::function<void(std::string_view)>;
 
 // Runs argv[0] (a path) with argv in workingDir and waits for it. Its standard output and
-// error go, together and as they come, to onOutput; its standard input is empty.
+// error go, together and as they come, to onOutput, or without one straight to this
+// process's standard output; its standard input is empty.
 ProgramOutcome RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
-                          const OutputSink& onOutput);
+                          const OutputSink* onOutput);
 
 } // namespace vq3::runner

@@ -9,6 +9,7 @@ class ConsoleHost : public RunnerHost {
 public:
     void Transcript(std::string_view text) override;
     void ShowMessage(const std::string& text) override;
+    bool CapturesProgramOutput() const override { return false; }
 };
 
 } // namespace vq3::runner

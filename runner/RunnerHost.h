@@ -9,8 +9,11 @@ namespace vq3::runner {
 class RunnerHost {
 public:
     virtual ~RunnerHost() = default;
-    // Echoed command lines and the programs' own output, as they come.
+    // Echoed command lines and, where it is captured, the programs' own output.
     virtual void Transcript(std::string_view text) = 0;
+    // False where the programs may write straight to this process's standard output, which
+    // is where the transcript goes anyway.
+    virtual bool CapturesProgramOutput() const { return true; }
     // Returns once the user has dismissed the message.
     virtual void ShowMessage(const std::string& text) = 0;
 };

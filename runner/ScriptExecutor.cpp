@@ -127,8 +127,9 @@ ScriptExecutor::Outcome ScriptExecutor::Start(const std::string& rest) {
     }
     std::vector<std::string> argv = *program;
     argv.insert(argv.end(), args.begin() + 1, args.end());
-    const ProgramOutcome outcome = RunAndWait(
-        argv, workingDir_, [this](std::string_view output) { host_.Transcript(output); });
+    const OutputSink toTranscript = [this](std::string_view output) { host_.Transcript(output); };
+    const ProgramOutcome outcome =
+        RunAndWait(argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr);
     if (!outcome.ok) {
         return Quote(args.front()) + " failed: " + outcome.failure;
     }

@@ -15,17 +15,17 @@ std::string ListFullMessage(size_t leftOut) {
 
 } // namespace
 
-std::vector<std::string> AcceptDroppedFiles(const std::vector<std::string>& paths,
-                                            const std::string& appDir, int room, Platform& platform,
-                                            const PathRules& rules) {
-    std::vector<std::string> admitted;
+std::vector<size_t> AcceptDroppedFiles(const std::vector<std::string>& paths,
+                                       const std::string& appDir, int room, Platform& platform,
+                                       const PathRules& rules) {
+    std::vector<size_t> admitted;
     size_t leftOut = 0;
-    for (const auto& path : paths) {
-        const std::string name = rules.GetFileName(path);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string name = rules.GetFileName(paths[i]);
         if (!platform.FileExists(rules.JoinPath(appDir, name))) {
             platform.ShowMessage(NotInAppDirMessage(name, appDir));
         } else if (static_cast<int>(admitted.size()) < room) {
-            admitted.push_back(path);
+            admitted.push_back(i);
         } else {
             ++leftOut;
         }

@@ -146,8 +146,8 @@ void frmVQ3MCMain::lstFiles_OLEDragDrop(const QStringList& paths) {
         AcceptDroppedFiles(dropped, appDir_, MaxListEntries - lstFiles_->count(), platform_);
     QStringList items;
     items.reserve(static_cast<qsizetype>(admitted.size()));
-    for (const auto& path : admitted) {
-        items.append(QString::fromStdString(path));
+    for (const size_t position : admitted) {
+        items.append(paths[static_cast<qsizetype>(position)]);
     }
     // One batch, so a drop of thousands of files lays the list out once.
     lstFiles_->addItems(items);

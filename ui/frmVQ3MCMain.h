@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;

@@ -27,9 +27,9 @@ protected:
     // Runs the written script with the interpreter directly, to read its exit status.
     std::pair<int, std::string> RunScript() {
         std::string output;
-        const ProgramOutcome outcome =
-            RunAndWait({AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"}, appDir.Str(),
-                       [&](std::string_view text) { output += text; });
+        const OutputSink collect = [&](std::string_view text) { output += text; };
+        const ProgramOutcome outcome = RunAndWait(
+            {AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"}, appDir.Str(), &collect);
         return {outcome.ok ? 0 : 1, output};
     }
 

@@ -26,7 +26,8 @@ inline std::string MakeMusicFolder(const std::filesystem::path& dir, const std::
     WriteSilentWav(dir / "source.tmp");
     std::vector<std::string> encode = *lame;
     encode.insert(encode.end(), {"--quiet", "source.tmp", mp3Name});
-    if (!runner::RunAndWait(encode, dir.string(), [](std::string_view) {}).ok) {
+    const runner::OutputSink ignore = [](std::string_view) {};
+    if (!runner::RunAndWait(encode, dir.string(), &ignore).ok) {
         return "lame could not make " + mp3Name;
     }
     std::filesystem::remove(dir / "source.tmp");
