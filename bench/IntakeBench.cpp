@@ -1,10 +1,9 @@
 #include "bench/Cases.h"
 #include "platform/SystemPlatform.h"
+#include "support/DropEvents.h"
 #include "ui/frmVQ3MCMain.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
@@ -34,23 +33,13 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
     std::unique_ptr<frmVQ3MCMain> window;
     QMimeData data;
     data.setUrls(urls);
-    const double intake = MedianMs(
+    std::unique_ptr<QListWidget> plainList;
+    const auto [intakeMs, baselineMs] = MedianPairMs(
         [&] {
             QListWidget* list = window->findChild<QListWidget*>("lstFiles");
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QApplication::sendEvent(list->viewport(), &enter);
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(list->viewport(), &drop);
+            test::DeliverDrop(list->viewport(), data);
             return list->count() == MaxEntries;
         },
-        [&] {
-            window = std::make_unique<frmVQ3MCMain>(platform, dir.string());
-            window->show();
-        });
-
-    std::unique_ptr<QListWidget> plainList;
-    const double baseline = MedianMs(
         [&] {
             struct stat info {};
             for (const auto& path : nativePaths) {
@@ -62,13 +51,17 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
             return plainList->count() == MaxEntries;
         },
         [&] {
+            window = std::make_unique<frmVQ3MCMain>(platform, dir.string());
+            window->show();
+        },
+        [&] {
             plainList = std::make_unique<QListWidget>();
             plainList->show();
         });
     window.reset();
     fs::remove_all(dir);
-    return {
-        {"intake", intake, baseline, 1.3, "drop of 32,767 files; stat + QListWidget::addItems"}};
+    return {{"intake", intakeMs, baselineMs, 1.3,
+             "drop of 32,767 files; stat + QListWidget::addItems"}};
 }
 
 } // namespace vq3::bench

@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vq3::bench {
@@ -24,21 +25,44 @@ struct Row {
 // silently does nothing fails instead of looking fast.
 using Work = std::function<bool()>;
 
-inline double MedianMs(
-    const Work& work, const std::function<void()>& prepare = [] {}) {
+using Prepare = std::function<void()>;
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+inline double TimedMs(const Work& work) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool right = work();
+    const auto end = std::chrono::steady_clock::now();
+    if (!right) {
+        throw std::runtime_error("a run produced the wrong output");
+    }
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+inline double MedianMs(const Work& work) {
     std::vector<double> times;
     for (int run = 0; run < Runs; ++run) {
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        const bool right = work();
-        const auto end = std::chrono::steady_clock::now();
-        if (!right) {
-            throw std::runtime_error("a run produced the wrong output");
-        }
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        times.push_back(TimedMs(work));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
+}
+
+// A case and its baseline, run by turns so that drift on a shared machine touches both alike.
+inline std::pair<double, double> MedianPairMs(
+    const Work& work, const Work& baseline, const Prepare& prepareWork = [] {},
+    const Prepare& prepareBaseline = [] {}) {
+    std::vector<double> workTimes;
+    std::vector<double> baselineTimes;
+    for (int run = 0; run < Runs; ++run) {
+        prepareWork();
+        workTimes.push_back(TimedMs(work));
+        prepareBaseline();
+        baselineTimes.push_back(TimedMs(baseline));
+    }
+    return {Median(workTimes), Median(baselineTimes)};
 }
 
 } // namespace vq3::bench

@@ -21,14 +21,16 @@ std::vector<Row> RunnerCases(const fs::path& scratch) {
         }
         script << "exit\r\n";
     }
-    const double runner = MedianMs([&] {
-        return RunChild({SCRIPT_RUNNER, "vq3mc.bat"}, dir.string()).status == 0;
-    });
-    const double baseline = MedianMs([&] {
-        return RunChild({"/bin/sh", "same.sh"}, dir.string()).status == 0;
-    });
+    const auto [runnerMs, baselineMs] = MedianPairMs(
+        [&] {
+            return RunChild({SCRIPT_RUNNER, "vq3mc.bat"}, dir.string()).status == 0;
+        },
+        [&] {
+            return RunChild({"/bin/sh", "same.sh"}, dir.string()).status == 0;
+        });
     fs::remove_all(dir);
-    return {{"runner", runner, baseline, 1.1, "2,000 start lines; sh running the same commands"}};
+    return {
+        {"runner", runnerMs, baselineMs, 1.1, "2,000 start lines; sh running the same commands"}};
 }
 
 } // namespace vq3::bench

@@ -2,6 +2,7 @@
 #include "bench/ChildRun.h"
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace vq3::bench {
@@ -9,18 +10,15 @@ namespace vq3::bench {
 namespace fs = std::filesystem;
 
 std::vector<Row> StartupCases(const fs::path& scratch) {
-    long toolPeak = 0;
-    long emptyPeak = 0;
-    const double tool = MedianMs([&] {
-        const ChildResult result = RunChild({STARTUP_PROBE}, scratch.string());
-        toolPeak = result.peakKiB;
-        return result.status == 0;
-    });
-    const double empty = MedianMs([&] {
-        const ChildResult result = RunChild({EMPTY_WINDOW}, scratch.string());
-        emptyPeak = result.peakKiB;
-        return result.status == 0;
-    });
+    std::vector<double> toolPeaks;
+    std::vector<double> emptyPeaks;
+    const auto started = [&](const char* program, std::vector<double>& peaks) {
+        const ChildResult result = RunChild({program}, scratch.string());
+        peaks.push_back(result.peakKiB / 1024.0);
+        return result.status == 0 && result.peakKiB > 0;
+    };
+    const auto [toolMs, emptyMs] = MedianPairMs([&] { return started(STARTUP_PROBE, toolPeaks); },
+                                                [&] { return started(EMPTY_WINDOW, emptyPeaks); });
 
     const fs::path dir = scratch / "listed";
     fs::create_directories(dir);
@@ -34,10 +32,10 @@ std::vector<Row> StartupCases(const fs::path& scratch) {
         throw std::runtime_error("the probe did not list every file");
     }
 
-    const auto mib = [](long kib) { return kib / 1024.0; };
-    return {{"start-up", tool, empty, 1.25, "to the window shown; a minimal Qt Widgets window"},
-            {"start-up memory (MiB)", mib(toolPeak), mib(emptyPeak), 1.2, "peak resident memory"},
-            {"memory, 32,767 listed (MiB)", mib(listed.peakKiB), 0, 0, "peak resident memory"}};
+    return {{"start-up", toolMs, emptyMs, 1.25, "to the window shown; a minimal Qt Widgets window"},
+            {"start-up memory (MiB)", Median(toolPeaks), Median(emptyPeaks), 1.2,
+             "peak resident memory"},
+            {"memory, 32,767 listed (MiB)", listed.peakKiB / 1024.0, 0, 0, "peak resident memory"}};
 }
 
 } // namespace vq3::bench

@@ -4,12 +4,11 @@
 #include "bench/PeakMemory.h"
 #include "platform/AppInfo.h"
 #include "platform/SystemPlatform.h"
+#include "support/DropEvents.h"
 #include "ui/frmVQ3MCMain.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTimer>
@@ -32,11 +31,7 @@ int main(int argc, char** argv) {
         expected = static_cast<int>(urls.size());
         QMimeData data;
         data.setUrls(urls);
-        QWidget* list = window.findChild<QListWidget*>("lstFiles")->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list, &drop);
+        vq3::test::DeliverDrop(window.findChild<QListWidget*>("lstFiles")->viewport(), data);
     }
     QTimer::singleShot(0, &app, &QApplication::quit);
     app.exec();

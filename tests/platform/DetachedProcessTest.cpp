@@ -1,6 +1,7 @@
 #include "platform/posix/DetachedProcess.h"
 
 #include "support/TempDir.h"
+#include "support/Waiting.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -12,24 +13,14 @@ namespace {
 using test::ReadFile;
 using test::TempDir;
 
-// The started process is not ours to wait for, so poll for the file it leaves.
-bool AppearsWithin(const std::filesystem::path& path, std::chrono::seconds limit) {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < until) {
-        if (std::filesystem::exists(path) && !ReadFile(path).empty()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-}
-
 TEST(DetachedProcessTest, RunsInTheGivenFolderWithItsArguments) {
     TempDir dir;
     const IoResult started = StartDetached(
         "/bin/sh", {"-c", "pwd > done.tmp && mv done.tmp done.txt", "ignored"}, dir.Str());
     ASSERT_TRUE(started.ok) << started.reason;
-    ASSERT_TRUE(AppearsWithin(dir.Path() / "done.txt", std::chrono::seconds(20)));
+    // The started process is not ours to wait for.
+    ASSERT_TRUE(test::WaitUntil([&] { return !ReadFile(dir / "done.txt").empty(); },
+                                std::chrono::seconds(20)));
     EXPECT_EQ(ReadFile(dir.Path() / "done.txt"), dir.Str() + "\n");
 }
 

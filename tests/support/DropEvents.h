@@ -6,6 +6,8 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+#include <memory>
+#include <utility>
 
 namespace vq3::test {
 
@@ -20,16 +22,20 @@ inline QMimeData* FileDrag(const QStringList& paths) {
 }
 
 // Delivers a real drag and drop of the data onto the widget, as the window system would: Qt
-// hands a drop only to the widget that took the drag's entry.
-inline bool Drop(QWidget* target, QMimeData* data) {
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+// hands a drop only to the widget that took the drag's entry. Returns whether it was taken.
+inline bool DeliverDrop(QWidget* target, const QMimeData& data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                           Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                     Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
-    delete data;
     return drop.isAccepted();
+}
+
+inline bool Drop(QWidget* target, QMimeData* data) {
+    const std::unique_ptr<QMimeData> owned(data);
+    return DeliverDrop(target, *owned);
 }
 
 // Whether the widget welcomes the drag, and with which action.

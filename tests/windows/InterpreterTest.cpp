@@ -3,6 +3,7 @@
 #include "platform/ScriptLauncher.h"
 #include "platform/SystemPlatform.h"
 #include "support/TempDir.h"
+#include "support/Waiting.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -14,19 +15,11 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFile;
 using test::TempDir;
+using test::WaitUntil;
 using test::WriteFile;
 
-// The launched interpreter is not ours to wait for: poll for what it leaves behind.
-template <typename Condition> bool WaitUntil(Condition condition) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
+// Wine starts its command interpreter slowly the first time.
+constexpr std::chrono::seconds Limit(90);
 
 TEST(WindowsLauncherTest, StartsABatchFileInTheGivenFolder) {
     TempDir dir;
@@ -35,7 +28,7 @@ TEST(WindowsLauncherTest, StartsABatchFileInTheGivenFolder) {
     WriteFile(folder + "\\probe.bat", "cd > where.txt\r\n");
     const IoResult launched = LaunchScript(folder + "\\probe.bat", folder);
     ASSERT_TRUE(launched.ok) << launched.reason;
-    ASSERT_TRUE(WaitUntil([&] { return !ReadFile(folder + "\\where.txt").empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFile(folder + "\\where.txt").empty(); }, Limit));
     EXPECT_EQ(ReadFile(folder + "\\where.txt"), folder + "\r\n");
 }
 
@@ -86,11 +79,13 @@ TEST(WindowsInterpreterTest, TheWrittenScriptConvertsAwkwardNamesInAnAwkwardFold
     for (const auto& name : wavs) {
         outputs.push_back(name.substr(0, name.size() - 3) + "fda");
     }
-    ASSERT_TRUE(WaitUntil([&] {
-        return std::all_of(outputs.begin(), outputs.end(), [&](const std::string& fda) {
-            return fs::exists(FsPath(appDir + "\\" + fda));
-        });
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return std::all_of(outputs.begin(), outputs.end(), [&](const std::string& fda) {
+                return fs::exists(FsPath(appDir + "\\" + fda));
+            });
+        },
+        Limit));
     EXPECT_EQ(ReadFile(appDir + "\\Intro Theme.fda"), "aifr from Intro Theme.wav at 512\n");
     EXPECT_EQ(ReadFile(appDir + "\\100% Mix.fda"), "aifr from 100% Mix.wav at 512\n");
     EXPECT_EQ(ReadFile(appDir + "\\R&B ^ Soul.fda"), "aifr from R&B ^ Soul.wav at 512\n");

@@ -1,11 +1,10 @@
 // Shows the main window with a few files dropped on it, for the README's picture. The
 // start-up warning is skipped: the picture is of the window.
 #include "platform/SystemPlatform.h"
+#include "support/DropEvents.h"
 #include "ui/frmVQ3MCMain.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
@@ -27,10 +26,6 @@ int main(int argc, char** argv) {
         urls.append(QUrl::fromLocalFile(appDir + "/" + QString::fromLocal8Bit(argv[i])));
     }
     data.setUrls(urls);
-    QWidget* list = window.findChild<QListWidget*>("lstFiles")->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list, &drop);
+    vq3::test::DeliverDrop(window.findChild<QListWidget*>("lstFiles")->viewport(), data);
     return app.exec();
 }
