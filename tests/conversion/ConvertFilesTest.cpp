@@ -119,13 +119,6 @@ TEST_F(ConvertFilesTest, WaveEntryNextToItsOwnFileIsNoCollision) {
     EXPECT_EQ(platform.messages, std::vector<std::string>{Begun});
 }
 
-TEST_F(ConvertFilesTest, PercentInNamesIsDoubledInTheScriptOnly) {
-    const std::string mix = Put("100% Mix.mp3");
-    Convert({mix});
-    EXPECT_EQ(ReadFile(appDir / "100% Mix.lua"), Descriptor);
-    EXPECT_NE(Script().find("wave:\"100%% Mix.wav\" \"100%% Mix.mp3\"\r\n"), std::string::npos);
-}
-
 TEST_F(ConvertFilesTest, NamesTheScriptCannotCarryAreRefusedBeforeAnythingIsWritten) {
     platform.uncarryable.insert("\xE2\x98\x83.mp3");
     Convert({Put("Good.mp3"), appDir / "Say \"Hi\".mp3", appDir / "Tab\there.wav",
@@ -207,11 +200,6 @@ TEST_F(ConvertFilesTest, LaunchFailureReplacesTheNotice) {
               std::vector<std::string>{"The conversion script '" + (appDir / "vq3mc.bat") +
                                        "' could not be started: No such file or directory.  No "
                                        "files will be converted."});
-}
-
-TEST_F(ConvertFilesTest, BitRateIsWrittenAsPlainDecimal) {
-    Convert({Put("A.wav")}, 256);
-    EXPECT_NE(Script().find("\"A.aifr\" 256\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -54,12 +54,5 @@ TEST(TrackJobTest, PercentIsDoubledInCommandsButNotInNames) {
     EXPECT_EQ(job->RenameCommand, "ren \"100%% Mix.aifr\" \"100%% Mix.fda\"");
 }
 
-TEST(TrackJobTest, CaretsAmpersandsAndBangsStayLiteralInsideQuotes) {
-    const auto job = BuildTrackJob("/m/R&B ^ (Live)!.wav", 512, PathRules::Posix());
-    ASSERT_TRUE(job);
-    EXPECT_EQ(job->EncodeCommand,
-              "start /b /min /wait enc.exe \"R&B ^ (Live)!.wav\" \"R&B ^ (Live)!.aifr\" 512");
-}
-
 } // namespace
 } // namespace vq3
