@@ -41,12 +41,13 @@ IoResult WriteTextLines(const std::string& path, const std::vector<std::string>&
         return FailureFromErrno();
     }
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const int writeErrno = errno;
+    const int writeError = errno;
     // A full disk may only show when the buffer is flushed at close.
-    if (std::fclose(file) != 0 || !written) {
-        if (!written) {
-            errno = writeErrno;
-        }
+    const bool closed = std::fclose(file) == 0;
+    if (!written) {
+        return IoResult::Failure(std::strerror(writeError));
+    }
+    if (!closed) {
         return FailureFromErrno();
     }
     return IoResult::Success();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 namespace vq3 {
@@ -100,9 +101,8 @@ void frmVQ3MCMain::CreateControls() {
     twips.Place(cmdExport_, 4080, 5400, 1335, 495);
     twips.Place(lblRec_, 120, 5880, 2655, 255);
 
-    for (QWidget* control : {static_cast<QWidget*>(lblDragDrop_), static_cast<QWidget*>(lstFiles_),
-                             static_cast<QWidget*>(lblBitRate_), static_cast<QWidget*>(cboBitRate_),
-                             static_cast<QWidget*>(lblRec_)}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{lblDragDrop_, lstFiles_, lblBitRate_,
+                                                            cboBitRate_, lblRec_}) {
         control->setFont(TextFont());
     }
     FitCaption(cmdExport_);

@@ -6,8 +6,12 @@
 
 namespace vq3 {
 
+namespace {
+
 // Our own interpreter for the script, built into the tool's folder.
 constexpr const char* ScriptRunnerName = "vq3run";
+
+} // namespace
 
 IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
     const std::string runner = PathRules::Posix().JoinPath(AppInfo::AppDir(), ScriptRunnerName);
