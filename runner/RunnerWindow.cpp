@@ -1,11 +1,10 @@
 #include "runner/RunnerWindow.h"
 
-#include "platform/AppInfo.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <thread>
@@ -61,16 +60,7 @@ public:
 
     void ShowMessage(const std::string& text) override {
         QMetaObject::invokeMethod(
-            &view_,
-            [text] {
-                QMessageBox box;
-                box.setWindowTitle(AppInfo::AppTitle);
-                box.setIcon(QMessageBox::NoIcon);
-                box.setTextFormat(Qt::PlainText);
-                box.setText(QString::fromStdString(text));
-                box.exec();
-            },
-            Qt::BlockingQueuedConnection);
+            &view_, [text] { vq3::ShowMessage(text); }, Qt::BlockingQueuedConnection);
     }
 
 private:
