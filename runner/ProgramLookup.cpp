@@ -13,12 +13,10 @@ namespace fs = std::filesystem;
 
 bool IsExecutableFile(const fs::path& path) {
     std::error_code ignored;
-    if (!fs::is_regular_file(path, ignored)) {
-        return false;
-    }
-    const auto permissions = fs::status(path, ignored).permissions();
-    return (permissions & (fs::perms::owner_exec | fs::perms::group_exec |
-                           fs::perms::others_exec)) != fs::perms::none;
+    const fs::file_status status = fs::status(path, ignored);
+    return fs::is_regular_file(status) &&
+           (status.permissions() & (fs::perms::owner_exec | fs::perms::group_exec |
+                                    fs::perms::others_exec)) != fs::perms::none;
 }
 
 // Windows programs start with the "MZ" of their DOS header.
@@ -72,7 +70,7 @@ FindProgram(const std::string& name, const std::string& workingDir, const std::s
         }
     }
     const std::string bare = WithoutExe(name);
-    if (IsExecutableFile(fs::path(workingDir) / bare)) {
+    if (bare != name && IsExecutableFile(fs::path(workingDir) / bare)) {
         return std::vector<std::string>{(fs::path(workingDir) / bare).string()};
     }
     // Like a shell, a name with a folder in it is not looked for on the search path.
