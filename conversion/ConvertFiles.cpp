@@ -1,10 +1,9 @@
 #include "conversion/ConvertFiles.h"
 
-#include "conversion/ConversionMessages.h"
-#include "conversion/ConversionScript.h"
-#include "conversion/ScriptText.h"
-#include "conversion/TrackDescriptor.h"
-#include "conversion/TrackJob.h"
+#include "conversion/Messages.h"
+#include "conversion/Script.h"
+#include "platform/Files.h"
+#include "platform/ScriptLauncher.h"
 
 #include <unordered_set>
 
@@ -12,8 +11,8 @@ namespace vq3 {
 
 namespace {
 
-bool CanName(const std::string& text, Platform& platform) {
-    return ScriptSyntaxCanCarry(text) && platform.ScriptCanCarry(text);
+bool CanName(const std::string& text) {
+    return ScriptSyntaxCanCarry(text) && EncodeForConsole(text).has_value();
 }
 
 // Each name once, in list order.
@@ -33,24 +32,19 @@ private:
 
 // Checks that touch no file: every name the script would hold must be expressible in it,
 // and no decoder output may land on a file the user already has.
-bool CheckBeforeWriting(const std::vector<std::string>& entries, std::int16_t bitRate,
-                        const std::string& appDir, Platform& platform, const PathRules& rules) {
-    if (!CanName(appDir, platform)) {
+bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                        Platform& platform, const PathRules& rules) {
+    if (!CanName(appDir)) {
         platform.ShowMessage(UnusableAppDirMessage(appDir));
         return false;
     }
     UniqueNames unusable;
     UniqueNames collisions;
-    for (const auto& entry : entries) {
-        const auto job = BuildTrackJob(entry, bitRate, rules);
-        if (!job) {
-            continue;
-        }
-        if (!CanName(job->SourceName, platform)) {
-            unusable.Add(job->SourceName);
-        } else if (job->Kind == TrackKind::Mp3 &&
-                   platform.FileExists(rules.JoinPath(appDir, job->WaveName))) {
-            collisions.Add(job->WaveName);
+    for (const auto& job : jobs) {
+        if (!CanName(job.SourceName)) {
+            unusable.Add(job.SourceName);
+        } else if (job.Kind == TrackKind::Mp3 && FileExists(rules.JoinPath(appDir, job.WaveName))) {
+            collisions.Add(job.WaveName);
         }
     }
     if (!unusable.Names().empty()) {
@@ -64,23 +58,62 @@ bool CheckBeforeWriting(const std::vector<std::string>& entries, std::int16_t bi
     return true;
 }
 
-// A descriptor never replaces a file that is itself in the list (an entry ending in "lua"
-// maps onto itself).
-bool WriteDescriptors(const std::vector<std::string>& entries, Platform& platform,
-                      const PathRules& rules) {
+// The descriptors to write, in list order. A descriptor never replaces a file that is itself
+// in the list (an entry ending in "lua" maps onto itself).
+std::vector<std::string> DescriptorTargets(const std::vector<std::string>& entries,
+                                           const PathRules& rules) {
     std::unordered_set<std::string> listed;
     for (const auto& entry : entries) {
         listed.insert(rules.ComparisonKey(entry));
     }
+    std::vector<std::string> targets;
+    targets.reserve(entries.size());
     for (const auto& entry : entries) {
-        const std::string path = DescriptorPath(entry);
-        if (listed.count(rules.ComparisonKey(path)) != 0) {
-            continue;
+        std::string path = DescriptorPath(entry);
+        if (listed.count(rules.ComparisonKey(path)) == 0) {
+            targets.push_back(std::move(path));
         }
-        const IoResult written = WriteTrackDescriptor(entry, platform);
+    }
+    return targets;
+}
+
+std::string DescriptorBytes() {
+    std::string bytes;
+    for (const auto& line : TrackDescriptorLines()) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+// Only a missing file or one that is exactly a descriptor may be written: a user's own
+// settings, a folder or a link (which would write wherever it points) are never replaced.
+bool CheckDescriptorTargets(const std::vector<std::string>& targets, Platform& platform) {
+    const std::string descriptor = DescriptorBytes();
+    UniqueNames inTheWay;
+    for (const auto& path : targets) {
+        const PathKind kind = KindOf(path);
+        if (kind != PathKind::Missing &&
+            (kind != PathKind::File || ReadStart(path, descriptor.size() + 1) != descriptor)) {
+            inTheWay.Add(path);
+        }
+    }
+    if (!inTheWay.Names().empty()) {
+        platform.ShowMessage(DescriptorsInTheWayMessage(inTheWay.Names()));
+        return false;
+    }
+    return true;
+}
+
+bool WriteDescriptors(const std::vector<std::string>& targets, Platform& platform,
+                      const ConvertProgress& progress) {
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const Result written = WriteTextLines(targets[i], TrackDescriptorLines());
         if (!written.ok) {
-            platform.ShowMessage(WriteFailedMessage(path, written.reason));
+            platform.ShowMessage(WriteFailedMessage(targets[i], written.reason));
             return false;
+        }
+        if (progress) {
+            progress(i + 1, targets.size());
         }
     }
     return true;
@@ -88,24 +121,42 @@ bool WriteDescriptors(const std::vector<std::string>& entries, Platform& platfor
 
 } // namespace
 
+std::string DescriptorPath(std::string_view entry) {
+    return ReplaceLastThree(entry, "lua");
+}
+
+const std::vector<std::string>& TrackDescriptorLines() {
+    static const std::vector<std::string> lines{"version = 4", "volume = 0.7",
+                                                "randSampContainer = 0"};
+    return lines;
+}
+
 void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
-                  const std::string& appDir, Platform& platform, const PathRules& rules) {
+                  const std::string& appDir, Platform& platform, const PathRules& rules,
+                  const ConvertProgress& progress) {
     if (entries.empty()) {
         platform.ShowMessage(NoFilesToConvertMessage);
         return;
     }
-    if (!CheckBeforeWriting(entries, bitRate, appDir, platform, rules) ||
-        !WriteDescriptors(entries, platform, rules)) {
+    // A running conversion's own intermediate files would otherwise read as the user's.
+    if (ConversionRunning(appDir)) {
+        platform.ShowMessage(ConversionRunningMessage(appDir));
+        return;
+    }
+    const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);
+    const std::vector<std::string> targets = DescriptorTargets(entries, rules);
+    if (!CheckBeforeWriting(jobs, appDir, platform, rules) ||
+        !CheckDescriptorTargets(targets, platform) ||
+        !WriteDescriptors(targets, platform, progress)) {
         return;
     }
     const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
-    const IoResult written =
-        platform.WriteTextLines(scriptPath, BuildConversionScript(entries, appDir, bitRate, rules));
+    const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir));
     if (!written.ok) {
         platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));
         return;
     }
-    const IoResult launched = platform.LaunchScript(scriptPath, appDir);
+    const Result launched = platform.LaunchScript(scriptPath, appDir);
     if (!launched.ok) {
         platform.ShowMessage(LaunchFailedMessage(scriptPath, launched.reason));
         return;

@@ -1,6 +1,6 @@
 #include "platform/AppInfo.h"
 
-#include "platform/FsPath.h"
+#include "platform/Files.h"
 
 #ifdef _WIN32
 #include <windows.h>

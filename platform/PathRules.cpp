@@ -1,14 +1,8 @@
 #include "platform/PathRules.h"
 
+#include "platform/Text.h"
+
 namespace vq3 {
-
-namespace {
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 PathRules PathRules::Windows() {
     return PathRules(true);
@@ -38,13 +32,7 @@ std::string PathRules::JoinPath(std::string_view dir, std::string_view name) con
 }
 
 std::string PathRules::ComparisonKey(std::string_view path) const {
-    std::string key(path);
-    if (windows_) {
-        for (char& c : key) {
-            c = FoldAscii(c);
-        }
-    }
-    return key;
+    return windows_ ? LowerAscii(path) : std::string(path);
 }
 
 } // namespace vq3

@@ -20,8 +20,6 @@ public:
     // Equal keys for two spellings of the same path: Windows folds ASCII case, POSIX does not.
     std::string ComparisonKey(std::string_view path) const;
 
-    bool IsWindows() const { return windows_; }
-
 private:
     explicit PathRules(bool windows) : windows_(windows) {}
     bool windows_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/IoResult.h"
+#include "platform/Result.h"
 
 #include <string>
 
@@ -9,6 +9,10 @@ namespace vq3 {
 // Starts the script in its own process, minimized and without taking the focus, with the
 // given working directory; does not wait for it, and it outlives the tool. On Windows the
 // command interpreter runs it; elsewhere our own interpreter, which lies beside the tool.
-IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir);
+Result LaunchScript(const std::string& scriptPath, const std::string& workingDir);
+
+// Whether a conversion started from appDir is still running: on Windows the process this
+// tool started last; elsewhere whoever holds the folder's conversion lock.
+bool ConversionRunning(const std::string& appDir);
 
 } // namespace vq3

@@ -2,27 +2,36 @@
 
 #include "platform/Platform.h"
 
-#include <functional>
+#ifdef _WIN32
+struct HWND__;
+#else
+class QWidget;
+#endif
 
 namespace vq3 {
 
-// The real file system and process launch. Message boxes belong to the user interface, so
-// the caller hands in how to show one.
-class SystemPlatform : public Platform {
-public:
-    using MessageSink = std::function<void(const std::string&)>;
+// The window a message box belongs to: centred on it and modal to it.
+#ifdef _WIN32
+using MessageOwner = HWND__*;
+#else
+using MessageOwner = QWidget*;
+#endif
 
-    explicit SystemPlatform(MessageSink showMessage);
+// A modal message box: the text, one OK button, no icon, the application title as caption.
+// Returns once the user has dismissed it. Without an owner it stands alone on the screen.
+void ShowMessage(const std::string& text, MessageOwner owner = nullptr);
+
+// The real message box and script launch.
+class SystemPlatform final : public Platform {
+public:
+    // Messages belong to this window from now on (before it is shown they have no owner).
+    void SetMessageOwner(MessageOwner owner) { owner_ = owner; }
 
     void ShowMessage(const std::string& text) override;
-    IoResult WriteTextLines(const std::string& path,
-                            const std::vector<std::string>& lines) override;
-    bool FileExists(const std::string& path) override;
-    bool ScriptCanCarry(const std::string& text) override;
-    IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
 
 private:
-    MessageSink showMessage_;
+    MessageOwner owner_ = nullptr;
 };
 
 } // namespace vq3

@@ -40,8 +40,8 @@ struct ChildError {
 
 } // namespace
 
-IoResult StartDetached(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& workingDir) {
+Result StartDetached(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& workingDir) {
     std::vector<std::string> argvText{program};
     argvText.insert(argvText.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -52,14 +52,14 @@ IoResult StartDetached(const std::string& program, const std::vector<std::string
 
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        return IoResult::Failure(std::strerror(errno));
+        return Result::Failure(std::strerror(errno));
     }
     const pid_t child = fork();
     if (child < 0) {
         const int error = errno;
         close(pipeEnds[0]);
         close(pipeEnds[1]);
-        return IoResult::Failure(std::strerror(error));
+        return Result::Failure(std::strerror(error));
     }
     if (child == 0) {
         close(pipeEnds[0]);
@@ -80,12 +80,12 @@ IoResult StartDetached(const std::string& program, const std::vector<std::string
         const std::string what = report.stage == Stage::ChangeFolder
                                      ? "cannot change to the folder '" + workingDir + "'"
                                      : "cannot run '" + program + "'";
-        return IoResult::Failure(what + ": " + std::strerror(report.error));
+        return Result::Failure(what + ": " + std::strerror(report.error));
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return IoResult::Failure("cannot start a new process");
+        return Result::Failure("cannot start a new process");
     }
-    return IoResult::Success();
+    return Result::Success();
 }
 
 } // namespace vq3

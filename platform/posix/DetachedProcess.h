@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/IoResult.h"
+#include "platform/Result.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@ namespace vq3 {
 // Starts program with args in workingDir as a new session that outlives this process and
 // leaves no zombie behind. Succeeds once the program has been executed; a missing program,
 // a bad folder and the like are reported with the system's reason.
-IoResult StartDetached(const std::string& program, const std::vector<std::string>& args,
+Result StartDetached(const std::string& program, const std::vector<std::string>& args,
                        const std::string& workingDir);
 
 } // namespace vq3

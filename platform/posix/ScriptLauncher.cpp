@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/PathRules.h"
+#include "platform/posix/ConversionLock.h"
 #include "platform/posix/DetachedProcess.h"
 
 namespace vq3 {
@@ -13,9 +14,13 @@ constexpr const char* ScriptRunnerName = "vq3run";
 
 } // namespace
 
-IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
+Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
     const std::string runner = PathRules::Posix().JoinPath(AppInfo::AppDir(), ScriptRunnerName);
     return StartDetached(runner, {scriptPath}, workingDir);
+}
+
+bool ConversionRunning(const std::string& appDir) {
+    return ConversionInProgress(appDir);
 }
 
 } // namespace vq3

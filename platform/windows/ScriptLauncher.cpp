@@ -6,7 +6,31 @@
 
 namespace vq3 {
 
-IoResult LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
+namespace {
+
+// The conversion this tool started last, kept so that a second one in the same folder can
+// wait for it.
+struct LastConversion {
+    HANDLE process = nullptr;
+    std::string folder;
+
+    ~LastConversion() {
+        if (process != nullptr) {
+            CloseHandle(process);
+        }
+    }
+    void Replace(HANDLE started, const std::string& startedIn) {
+        if (process != nullptr) {
+            CloseHandle(process);
+        }
+        process = started;
+        folder = startedIn;
+    }
+} lastConversion;
+
+} // namespace
+
+Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
     // The interpreter from the system folder, never a cmd.exe lying in the music folder.
     std::wstring systemDir(MAX_PATH, L'\0');
     systemDir.resize(GetSystemDirectoryW(systemDir.data(), MAX_PATH));
@@ -24,11 +48,16 @@ IoResult LaunchScript(const std::string& scriptPath, const std::string& workingD
     const std::wstring folder = Widen(workingDir);
     if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &process)) {
-        return IoResult::Failure(LastErrorText());
+        return Result::Failure(LastErrorText());
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return IoResult::Success();
+    lastConversion.Replace(process.hProcess, workingDir);
+    return Result::Success();
+}
+
+bool ConversionRunning(const std::string& appDir) {
+    return lastConversion.process != nullptr && lastConversion.folder == appDir &&
+           WaitForSingleObject(lastConversion.process, 0) == WAIT_TIMEOUT;
 }
 
 } // namespace vq3

@@ -1,205 +1,272 @@
 #include "conversion/ConvertFiles.h"
 
+#ifndef _WIN32
+#include "platform/posix/ConversionLock.h"
+#endif
 #include "support/RecordingPlatform.h"
 #include "support/SystemReasons.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace vq3 {
 namespace {
 
-using test::ReadFile;
-using test::RecordingPlatform;
-using test::TempDir;
-using test::WriteFile;
+namespace fs = std::filesystem;
 
-const std::string Descriptor = "version = 4\r\nvolume = 0.7\r\nrandSampContainer = 0\r\n";
+const std::string D = "=version = 4\r\nvolume = 0.7\r\nrandSampContainer = 0\r\n";
+const std::string Tail = "msg * All files have been converted!\r\nexit\r\n";
 const std::string Begun =
     "The conversion process has begun, when the Command Prompt window (currently minimized) "
     "closes itself, your music files will all be converted properly.  You can now close VQ3MC "
     "while the conversion process runs.";
+const std::string CannotHold =
+    "  A name in the conversion script may not hold a double quote, a control character or a "
+    "character the Command Prompt cannot show.  ";
+const std::string NotStarted = ".  The conversion was not started.";
+const std::string Unusable = "These files cannot be named in the conversion script: ";
+const std::string Redo = "Rename them, then convert again.  Nothing was converted.";
 
-class ConvertFilesTest : public testing::Test {
-protected:
-    std::string Put(const std::string& name, const std::string& content = "audio") {
-        WriteFile(appDir / name, content);
-        return appDir / name;
-    }
-    void Convert(const std::vector<std::string>& entries, std::int16_t bitRate = 1024) {
-        ConvertFiles(entries, bitRate, appDir.Str(), platform);
-    }
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& item : std::filesystem::directory_iterator(appDir.Path())) {
-            names.push_back(item.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string Script() const { return ReadFile(appDir / "vq3mc.bat"); }
+// A folder as a list: "name" (a file holding "a"), "name=content", "name/" (a folder),
+// "name@target" (a symbolic link).
+using Listing = std::vector<std::string>;
 
-    TempDir appDir;
-    RecordingPlatform platform;
+struct ConvertCase {
+    const char* name;
+    std::string appDir; // below the test's folder, "#" in texts; "$" stands for appDir itself
+    Listing before;
+    Listing entries; // below appDir
+    std::string message;
+    Listing after; // the whole folder afterwards; "name=*" for any content
+    size_t launches;
+    std::int16_t bitRate = 1024;
+    std::string launchFailure = "";
 };
 
-TEST_F(ConvertFilesTest, EmptyListShowsOneMessageAndWritesNothing) {
-    Convert({});
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"No files to convert!"});
-    EXPECT_TRUE(Files().empty());
-    EXPECT_TRUE(platform.launches.empty());
+std::string Expand(std::string text, const std::string& base, const std::string& appDir) {
+    for (size_t at; (at = text.find_first_of("#$")) != std::string::npos;) {
+        text.replace(at, 1, text[at] == '#' ? base : appDir);
+    }
+    return text;
 }
 
-TEST_F(ConvertFilesTest, OtherOnlyListWritesDescriptorAndThreeLineScriptThenLaunches) {
-    const std::string song = Put("Song.txt");
-    Convert({song});
-    EXPECT_EQ(ReadFile(appDir / "Song.lua"), Descriptor);
-    EXPECT_EQ(ReadFile(appDir / "Song.lua").size(), 50u);
-    EXPECT_EQ(Script(),
-              "cd " + appDir.Str() + "\r\nmsg * All files have been converted!\r\nexit\r\n");
-    ASSERT_EQ(platform.launches.size(), 1u);
-    EXPECT_EQ(platform.launches[0].scriptPath, appDir / "vq3mc.bat");
-    EXPECT_EQ(platform.launches[0].workingDir, appDir.Str());
-    EXPECT_EQ(platform.messages, std::vector<std::string>{Begun});
+std::map<std::string, std::string> Parse(const Listing& listing) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : listing) {
+        const size_t equals = item.find('=');
+        if (const size_t at = item.find('@'); at != std::string::npos) {
+            files[item.substr(0, at)] = item.substr(at);
+        } else if (equals != std::string::npos) {
+            files[item.substr(0, equals)] = item.substr(equals + 1);
+        } else if (item.back() == '/') {
+            files[item.substr(0, item.size() - 1)] = "/";
+        } else {
+            files[item] = "a";
+        }
+    }
+    return files;
 }
 
-TEST_F(ConvertFilesTest, SecondPressRewritesTheSameFilesAndLaunchesAgain) {
-    const std::vector<std::string> entries{Put("A.mp3"), Put("B.wav")};
-    Convert(entries);
-    const std::string first = Script();
-    Convert(entries);
-    EXPECT_EQ(Script(), first);
-    ASSERT_EQ(platform.launches.size(), 2u);
-    EXPECT_EQ(platform.launches[1].scriptContent, first);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{Begun, Begun}));
-    EXPECT_EQ(Files(), (std::vector<std::string>{"A.lua", "A.mp3", "B.lua", "B.wav", "vq3mc.bat"}));
+std::vector<ConvertCase> Cases() {
+    const Listing collisions{"vq3mc.bat=old", "Song.wav=mine", "Other.wav=also",
+                             "Song.mp3",      "Fine.mp3",      "Other.mp3"};
+    Listing quoted;
+    std::string quotedList;
+    for (int i = 0; i < 12; ++i) {
+        quoted.push_back("\"" + std::to_string(i) + ".mp3");
+        quotedList += i >= 10 ? "" : (i > 0 ? ", '" : "'") + quoted.back() + "'";
+    }
+    const std::string wav2048 = "start /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 2048\r\n"
+                                "ren \"Intro.aifr\" \"Intro.fda\"\r\n";
+    return {
+        {"EmptyList", "", {}, {}, "No files to convert!", {}, 0},
+        {"OtherOnly",
+         "",
+         {"Song.txt"},
+         {"Song.txt"},
+         Begun,
+         {"Song.txt", "Song.lua" + D, "vq3mc.bat=cd $\r\n" + Tail},
+         1},
+        {"OldScriptIsTruncatedAndOldDescriptorReplaced",
+         "R&B 100%",
+         {"vq3mc.bat=" + std::string(5000, 'x'), "Intro.lua" + D, "Intro.wav"},
+         {"Intro.wav"},
+         Begun,
+         {"Intro.wav", "Intro.lua" + D, "vq3mc.bat=cd #/R^&B 100%%\r\n" + wav2048 + Tail},
+         1,
+         2048},
+        {"ListedLuaFilesAreNeverDescriptorTargets",
+         "",
+         {"Intro.mp3", "Intro.lua=mine", "Notes.lua=keep", "Other.wav"},
+         {"Intro.mp3", "Intro.lua", "Notes.lua", "Other.wav"},
+         Begun,
+         {"Intro.mp3", "Intro.lua=mine", "Notes.lua=keep", "Other.wav", "Other.lua" + D,
+          "vq3mc.bat=*"},
+         1},
+        {"DecodingOntoAUsersWaveStopsEverything",
+         "",
+         collisions,
+         {"Song.mp3", "Fine.mp3", "Other.mp3", "Song.mp3"},
+         "Converting would overwrite and then delete 'Song.wav' and 'Other.wav' in the "
+         "application's directory, '$', because the *.mp3 files of the same names are first "
+         "decoded to those files.  Move or rename them, then convert again.  Nothing was "
+         "converted.",
+         collisions,
+         0},
+        {"NamesTheScriptCannotCarry",
+         "",
+         {"Good.mp3"},
+         {"Good.mp3", "Say \"Hi\".mp3", "Tab\there.wav", "Line\nbreak.txt", "Del\x7f.wav"},
+         Unusable + "'Say \"Hi\".mp3', 'Tab?here.wav' and 'Del?.wav'." + CannotHold + Redo,
+         {"Good.mp3"},
+         0},
+        {"LongListsOfNamesAreCut",
+         "",
+         {},
+         quoted,
+         Unusable + quotedList + " and 2 more." + CannotHold + Redo,
+         {},
+         0},
+        {"SettingsOfTheUsersOwnOrAFolderStopEverything",
+         "",
+         {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3",
+          "Intro.mp3", "Menu.wav", "Trim.wav"},
+         {"A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"},
+         "Converting would replace '$/Intro.lua', '$/Menu.lua' and '$/Trim.lua' with track "
+         "settings, but they are not settings files this tool wrote: your own file, a folder or "
+         "a link.  Move or rename them, then convert again.  Nothing was converted.",
+         {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3",
+          "Intro.mp3", "Menu.wav", "Trim.wav"},
+         0},
+        {"DescriptorFolderMissing",
+         "",
+         {},
+         {"gone/readme.txt"},
+         "The file '$/gone/readme.lua' could not be written: " + std::string(test::NoSuchFile) +
+             NotStarted,
+         {},
+         0},
+        {"ScriptInTheWay",
+         "",
+         {"vq3mc.bat/", "A.wav"},
+         {"A.wav"},
+         "The file '$/vq3mc.bat' could not be written: " + std::string(test::DirectoryInTheWay) +
+             NotStarted,
+         {"vq3mc.bat/", "A.wav", "A.lua" + D},
+         0},
+        {"LaunchFailureReplacesTheNotice",
+         "",
+         {"A.wav"},
+         {"A.wav"},
+         "The conversion script '$/vq3mc.bat' could not be started: No such file or directory.  "
+         "No files will be converted.",
+         {"A.wav", "A.lua" + D, "vq3mc.bat=*"},
+         1,
+         1024,
+         "No such file or directory"},
+#ifdef _WIN32
+        {"NameOutsideTheConsolesCodePage",
+         "",
+         {"Caf\xC3\xA9.mp3"},
+         {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3"},
+         Unusable + "'\xC4\x81.mp3'." + CannotHold + Redo,
+         {"Caf\xC3\xA9.mp3"},
+         0},
+#else
+        {"FolderTheScriptCannotName",
+         "new\nline",
+         {"A.wav"},
+         {"A.wav"},
+         "The application's directory, '#/new?line', cannot be named in the conversion script." +
+             CannotHold +
+             "Move VQ3MC and your music files to another directory.  Nothing was "
+             "converted.",
+         {"A.wav"},
+         0},
+#endif
+    };
 }
 
-TEST_F(ConvertFilesTest, ExistingScriptAndDescriptorAreReplacedNotAppended) {
-    Put("vq3mc.bat", std::string(5000, 'x'));
-    Put("Intro.lua", std::string(300, 'y'));
-    Convert({Put("Intro.wav")}, 2048);
-    EXPECT_EQ(ReadFile(appDir / "Intro.lua"), Descriptor);
-    EXPECT_EQ(Script(), "cd " + appDir.Str() +
-                            "\r\nstart /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 2048\r\n"
-                            "ren \"Intro.aifr\" \"Intro.fda\"\r\n"
-                            "msg * All files have been converted!\r\nexit\r\n");
-}
+TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
+    for (const ConvertCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        test::TempDir base;
+        const std::string appDir = c.appDir.empty() ? base.Str() : base / c.appDir;
+        fs::create_directories(FsPath(appDir));
+        for (const auto& [name, content] : Parse(c.before)) {
+            const fs::path path = FsPath(appDir) / FsPath(name);
+            if (content == "/") {
+                fs::create_directory(path);
+            } else if (content.front() == '@') {
+                fs::create_symlink(content.substr(1), path);
+            } else {
+                test::WriteFile(path, content);
+            }
+        }
+        Listing entries;
+        for (const auto& name : c.entries) {
+            entries.push_back(appDir + "/" + name);
+        }
+        test::RecordingPlatform platform;
+        platform.launchFailure = c.launchFailure;
+        ConvertFiles(entries, c.bitRate, appDir, platform, PathRules::Posix());
 
-TEST_F(ConvertFilesTest, ListedLuaFilesAreNeverOverwrittenByDescriptors) {
-    const std::string ownLua = Put("Intro.lua", "-- my own settings");
-    const std::string selfMapped = Put("Notes.lua", "keep me");
-    Convert({Put("Intro.mp3"), ownLua, selfMapped, Put("Other.wav")});
-    EXPECT_EQ(ReadFile(ownLua), "-- my own settings");
-    EXPECT_EQ(ReadFile(selfMapped), "keep me");
-    EXPECT_EQ(ReadFile(appDir / "Other.lua"), Descriptor);
-    EXPECT_EQ(platform.launches.size(), 1u);
-}
-
-TEST_F(ConvertFilesTest, Mp3WhoseWaveAlreadyExistsStopsEverything) {
-    Put("vq3mc.bat", "old script");
-    Put("Song.wav", "user's own recording");
-    Put("Other.wav", "another one");
-    Convert({Put("Song.mp3"), Put("Fine.mp3"), Put("Other.mp3"), appDir / "Song.mp3"});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{
-                  "Converting would overwrite and then delete 'Song.wav' and 'Other.wav' in the "
-                  "application's directory, '" +
-                  appDir.Str() +
-                  "', because the *.mp3 files of the same names are first decoded to those "
-                  "files.  Move or rename them, then convert again.  Nothing was converted."});
-    EXPECT_EQ(ReadFile(appDir / "Song.wav"), "user's own recording");
-    EXPECT_EQ(Script(), "old script");
-    EXPECT_FALSE(std::filesystem::exists(appDir / "Fine.lua"));
-    EXPECT_TRUE(platform.launches.empty());
-}
-
-TEST_F(ConvertFilesTest, WaveEntryNextToItsOwnFileIsNoCollision) {
-    Convert({Put("Song.wav")});
-    EXPECT_EQ(platform.messages, std::vector<std::string>{Begun});
-}
-
-TEST_F(ConvertFilesTest, NamesTheScriptCannotCarryAreRefusedBeforeAnythingIsWritten) {
-    platform.uncarryable.insert("\xE2\x98\x83.mp3");
-    Convert({Put("Good.mp3"), appDir / "Say \"Hi\".mp3", appDir / "Tab\there.wav",
-             Put("\xE2\x98\x83.mp3"), appDir / "Line\nbreak.txt"});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{
-                  "These files cannot be named in the conversion script: 'Say \"Hi\".mp3', "
-                  "'Tab?here.wav' and '\xE2\x98\x83.mp3'.  A name in the conversion script may not "
-                  "hold a double quote, a control character or a character the Command Prompt "
-                  "cannot show.  Rename them, then convert again.  Nothing was converted."});
-    EXPECT_FALSE(std::filesystem::exists(appDir / "Good.lua"));
-    EXPECT_FALSE(std::filesystem::exists(appDir / "vq3mc.bat"));
-    EXPECT_TRUE(platform.launches.empty());
+        EXPECT_EQ(platform.messages, Listing{Expand(c.message, base.Str(), appDir)});
+        std::map<std::string, std::string> expected;
+        for (const auto& [name, content] : Parse(c.after)) {
+            expected[name] = Expand(content, base.Str(), appDir);
+        }
+        for (const auto& item : fs::directory_iterator(FsPath(appDir))) {
+            const std::string name = Utf8Of(item.path().filename());
+            const std::string content = item.is_symlink()
+                                            ? "@" + Utf8Of(fs::read_symlink(item.path()))
+                                        : item.is_directory() ? "/"
+                                                              : test::ReadFile(item.path());
+            const auto want = expected.find(name);
+            ASSERT_NE(want, expected.end()) << name << " should not be there";
+            EXPECT_EQ(want->second == "*" ? "*" : content, want->second) << name;
+            expected.erase(want);
+        }
+        EXPECT_TRUE(expected.empty()) << expected.begin()->first << " is missing";
+        ASSERT_EQ(platform.launches.size(), c.launches);
+        for (const auto& launch : platform.launches) {
+            EXPECT_EQ(launch.scriptPath, appDir + "/vq3mc.bat");
+            EXPECT_EQ(launch.workingDir, appDir);
+            EXPECT_EQ(launch.scriptContent, test::ReadFile(FsPath(appDir) / "vq3mc.bat"));
+        }
+    }
 }
 
 #ifndef _WIN32
-TEST_F(ConvertFilesTest, AppDirTheScriptCannotCarryIsRefused) {
-    const std::string oddDir = appDir / "new\nline";
-    std::filesystem::create_directory(oddDir);
-    ConvertFiles({oddDir + "/A.wav"}, 1024, oddDir, platform, PathRules::Posix());
+TEST(ConvertFilesTest, NothingIsWrittenWhileAConversionOfTheFolderRuns) {
+    test::TempDir dir;
+    test::WriteFile(dir / "A.mp3", "a");
+    test::RecordingPlatform platform;
+    {
+        const auto running = ConversionLock::Acquire(dir.Str());
+        ASSERT_TRUE(running);
+        ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
+    }
+    ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
     EXPECT_EQ(platform.messages,
-              std::vector<std::string>{
-                  "The application's directory, '" + appDir.Str() +
-                  "/new?line', cannot be named in the conversion script.  A name in the "
-                  "conversion script may not hold a double quote, a control character or a "
-                  "character the Command Prompt cannot show.  Move VQ3MC and your music files to "
-                  "another directory.  Nothing was converted."});
-    EXPECT_TRUE(std::filesystem::is_empty(oddDir));
+              (Listing{"A conversion started in the application's directory, '" + dir.Str() +
+                           "', is still running.  Wait until its window (currently minimized) "
+                           "closes itself, then convert again.  Nothing was converted.",
+                       Begun}));
+    EXPECT_EQ(platform.launches.size(), 1u);
 }
 #endif
 
-TEST_F(ConvertFilesTest, ManyRefusedNamesAreCountedRatherThanAllListed) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < 12; ++i) {
-        entries.push_back(appDir / ("\"" + std::to_string(i) + ".mp3"));
-    }
-    Convert(entries);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].find("'\"9.mp3' and 2 more."), std::string::npos);
-}
-
-TEST_F(ConvertFilesTest, DescriptorWriteFailureStopsBeforeTheScript) {
-    Put("vq3mc.bat", "old script");
-    std::filesystem::create_directory(appDir / "B.lua");
-    Convert({Put("A.mp3"), Put("B.mp3"), Put("C.mp3")});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"The file '" + (appDir / "B.lua") +
-                                       "' could not be written: " + test::DirectoryInTheWay +
-                                       ".  The conversion was not started."});
-    EXPECT_EQ(ReadFile(appDir / "A.lua"), Descriptor);
-    EXPECT_FALSE(std::filesystem::exists(appDir / "C.lua"));
-    EXPECT_EQ(Script(), "old script");
-    EXPECT_TRUE(platform.launches.empty());
-}
-
-TEST_F(ConvertFilesTest, DescriptorInAMissingFolderIsReported) {
-    Convert({appDir / "gone/readme.txt"});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"The file '" + (appDir / "gone/readme.lua") +
-                                       "' could not be written: " + test::NoSuchFile +
-                                       ".  The conversion was not started."});
-    EXPECT_TRUE(platform.launches.empty());
-}
-
-TEST_F(ConvertFilesTest, ScriptWriteFailureIsReportedAndNothingIsLaunched) {
-    std::filesystem::create_directory(appDir / "vq3mc.bat");
-    Convert({Put("A.wav")});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"The file '" + (appDir / "vq3mc.bat") +
-                                       "' could not be written: " + test::DirectoryInTheWay +
-                                       ".  The conversion was not started."});
-    EXPECT_TRUE(platform.launches.empty());
-}
-
-TEST_F(ConvertFilesTest, LaunchFailureReplacesTheNotice) {
-    platform.launchFailure = "No such file or directory";
-    Convert({Put("A.wav")});
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"The conversion script '" + (appDir / "vq3mc.bat") +
-                                       "' could not be started: No such file or directory.  No "
-                                       "files will be converted."});
+TEST(ConvertFilesTest, SecondPressRewritesTheSameScriptAndLaunchesAgain) {
+    test::TempDir dir;
+    test::WriteFile(dir / "A.mp3", "a");
+    test::RecordingPlatform platform;
+    ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
+    ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
+    ASSERT_EQ(platform.launches.size(), 2u);
+    EXPECT_EQ(platform.launches[1].scriptContent, platform.launches[0].scriptContent);
+    EXPECT_EQ(platform.messages, (Listing{Begun, Begun}));
 }
 
 } // namespace

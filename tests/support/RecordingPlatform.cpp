@@ -1,13 +1,17 @@
 #include "support/RecordingPlatform.h"
 
+#include "platform/ScriptLauncher.h"
 #include "support/TempDir.h"
 
 namespace vq3::test {
 
-IoResult RecordingPlatform::LaunchScript(const std::string& scriptPath,
-                                         const std::string& workingDir) {
+Result RecordingPlatform::LaunchScript(const std::string& scriptPath,
+                                       const std::string& workingDir) {
     launches.push_back({scriptPath, workingDir, ReadFile(scriptPath)});
-    return launchFailure.empty() ? IoResult::Success() : IoResult::Failure(launchFailure);
+    if (startForReal) {
+        return vq3::LaunchScript(scriptPath, workingDir);
+    }
+    return launchFailure.empty() ? Result::Success() : Result::Failure(launchFailure);
 }
 
 } // namespace vq3::test

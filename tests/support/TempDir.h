@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FsPath.h"
+#include "platform/Files.h"
 
 #include <filesystem>
 #include <fstream>

@@ -5,12 +5,26 @@
 
 namespace vq3 {
 
+// Every text the tool shows the user, in one place.
+
+constexpr const char* StartupWarning =
+    "WARNING:  You MUST copy the *.mp3 or *.wav files you want to convert into the same "
+    "directory as 'vq3mc.exe' or they will NOT be converted!  Be sure to copy them into the "
+    "directory and then drag those files into the VQ3MC window.";
 constexpr const char* NoFilesToConvertMessage = "No files to convert!";
 constexpr const char* ConversionBegunMessage =
     "The conversion process has begun, when the Command Prompt window (currently minimized) "
     "closes itself, your music files will all be converted properly.  You can now close VQ3MC "
     "while the conversion process runs.";
 
+std::string NotInAppDirMessage(const std::string& name, const std::string& appDir);
+// The refusals of one drop beyond the first few, together.
+std::string MoreNotInAppDirMessage(const std::vector<std::string>& names,
+                                   const std::string& appDir);
+std::string ListFullMessage(size_t leftOut);
+
+std::string ConversionRunningMessage(const std::string& appDir);
+std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths);
 std::string UnusableAppDirMessage(const std::string& appDir);
 std::string UnusableNamesMessage(const std::vector<std::string>& names);
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names);

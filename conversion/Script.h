@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/PathRules.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vq3 {
+
+constexpr const char* ScriptFileName = "vq3mc.bat";
+
+// Extensions are handled by position: the last three characters of a name, whatever precedes
+// them. Characters, not bytes, so a UTF-8 name is never cut inside a letter.
+std::string LastThreeLower(std::string_view text);
+std::string ReplaceLastThree(std::string_view text, std::string_view extension);
+
+enum class TrackKind { Wave, Mp3, Other };
+
+// Decided on the whole entry by its last three characters alone: "xwav" is Wave, "Song.wave"
+// is Other.
+TrackKind ClassifyTrack(std::string_view entry);
+
+// Everything the script needs for one MP3 or WAV entry. Names are bare file names as they
+// are on disk; the commands are script text, names quoted and escaped.
+struct TrackJob {
+    TrackKind Kind = TrackKind::Other;
+    std::string SourceName;
+    std::string Stem; // the name less its last three characters; the dot stays
+    std::string WaveName;
+    std::string EncodedName;
+    std::string OutputName;
+    std::string DecodeCommand; // MP3 only
+    std::string EncodeCommand;
+    std::string DeleteCommand; // MP3 only
+    std::string RenameCommand;
+};
+
+// The job for a Wave or Mp3 entry; nothing for any other entry.
+std::optional<TrackJob> BuildTrackJob(std::string_view entry, std::int16_t bitRate,
+                                      const PathRules& rules = PathRules::Host());
+
+// One double quote, the text, one double quote; nothing inside is escaped.
+std::string AddQuotes(std::string_view text);
+
+// The command interpreter expands "%" even between double quotes in a batch file, so a name
+// written into the script has each "%" doubled.
+std::string EscapeForQuotedUse(std::string_view text);
+
+// For text outside double quotes (the "cd" line): "%" doubled, and "&", "|", "<", ">" and "^"
+// each behind a caret so they cannot split or redirect the command.
+std::string EscapeForUnquotedUse(std::string_view text);
+
+// False for text the script cannot carry in any form: a double quote or a control character.
+bool ScriptSyntaxCanCarry(std::string_view text);
+
+// The script's lines, without line ends: change to appDir, one block per job in list order,
+// the completion message and "exit".
+std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir);
+
+// The jobs of the MP3 and WAV entries, in list order, and their script.
+std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, std::int16_t bitRate,
+                                     const PathRules& rules = PathRules::Host());
+std::vector<std::string> BuildConversionScript(const std::vector<std::string>& entries,
+                                               const std::string& appDir, std::int16_t bitRate,
+                                               const PathRules& rules = PathRules::Host());
+
+} // namespace vq3

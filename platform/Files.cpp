@@ -1,0 +1,145 @@
+#include "platform/Files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#ifdef _WIN32
+#include "platform/windows/WinText.h"
+
+#include <system_error>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vq3 {
+
+namespace {
+
+std::FILE* OpenForWriting(const std::filesystem::path& path) {
+#ifdef _WIN32
+    if (std::error_code ignored; std::filesystem::is_symlink(path, ignored)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return _wfopen(path.c_str(), L"wb");
+#else
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+#endif
+}
+
+Result FailureFromErrno() {
+    return Result::Failure(std::strerror(errno));
+}
+
+} // namespace
+
+bool FileExists(const std::string& path) {
+#ifdef _WIN32
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(FsPath(path), ignored);
+#else
+    // Asked for every dropped file: a plain stat, with no path object to build.
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+#endif
+}
+
+PathKind KindOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(FsPath(path), error);
+    switch (status.type()) {
+    case fs::file_type::not_found:
+        return PathKind::Missing;
+    case fs::file_type::regular:
+        return PathKind::File;
+    case fs::file_type::directory:
+        return PathKind::Folder;
+    case fs::file_type::symlink:
+        return PathKind::Link;
+    default:
+        // A path below a missing folder is missing too; anything else is in the way.
+        return error ? PathKind::Missing : PathKind::Other;
+    }
+}
+
+std::string ReadStart(const std::string& path, size_t limit) {
+    std::string bytes(limit, '\0');
+    std::ifstream file(FsPath(path), std::ios::binary);
+    file.read(bytes.data(), static_cast<std::streamsize>(limit));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    return bytes;
+}
+
+#ifdef _WIN32
+
+std::optional<std::string> EncodeForConsole(const std::string& utf8) {
+    if (utf8.empty()) {
+        return std::string();
+    }
+    const std::wstring wide = Widen(utf8);
+    // No best-fit mapping: "?" or a look-alike letter would make the script name another file.
+    BOOL usedDefault = FALSE;
+    const int size =
+        WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) {
+        return std::nullopt;
+    }
+    std::string encoded(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        encoded.data(), size, nullptr, nullptr);
+    return encoded;
+}
+
+#else
+
+// The system's encoding is UTF-8 and our own interpreter reads UTF-8: bytes pass unchanged.
+std::optional<std::string> EncodeForConsole(const std::string& utf8) {
+    return utf8;
+}
+
+#endif
+
+Result WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string content;
+    for (const auto& line : lines) {
+        const auto encoded = EncodeForConsole(line);
+        if (!encoded) {
+            return Result::Failure("a name holds a character the console's code page lacks");
+        }
+        content += *encoded;
+        content += "\r\n";
+    }
+
+    std::FILE* file = OpenForWriting(FsPath(path));
+    if (file == nullptr) {
+        return FailureFromErrno();
+    }
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const int writeError = errno;
+    // A full disk may only show when the buffer is flushed at close.
+    const bool closed = std::fclose(file) == 0;
+    if (!written) {
+        return Result::Failure(std::strerror(writeError));
+    }
+    if (!closed) {
+        return FailureFromErrno();
+    }
+    return Result::Success();
+}
+
+} // namespace vq3
