@@ -1,8 +1,8 @@
 #include "bench/Cases.h"
 #include "bench/Measure.h"
-#include "conversion/ConversionScript.h"
+#include "conversion/Script.h"
 #include "conversion/ConvertFiles.h"
-#include "platform/SystemPlatform.h"
+#include "support/QuietPlatform.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -12,18 +12,6 @@ namespace vq3::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietPlatform : public SystemPlatform {
-public:
-    QuietPlatform()
-        : SystemPlatform([this](const std::string& text) { messages.push_back(text); }) {}
-    IoResult LaunchScript(const std::string&, const std::string&) override {
-        ++launches;
-        return IoResult::Success();
-    }
-    std::vector<std::string> messages;
-    int launches = 0;
-};
 
 const char* Kinds[] = {".mp3", ".wav", ".txt"};
 
@@ -62,9 +50,9 @@ std::vector<Row> ConvertCases(const fs::path& scratch) {
     }
 
     const auto convert = [&] {
-        QuietPlatform platform;
+        test::QuietPlatform platform;
         ConvertFiles(entries, 1024, dir.string(), platform);
-        return platform.launches == 1 && platform.messages.size() == 1 &&
+        return platform.launches == 1 && platform.messages == 1 &&
                fs::file_size(dir / "vq3mc.bat") == scriptBytes && CountFiles(dir) == MaxEntries + 1;
     };
 

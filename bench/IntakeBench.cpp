@@ -1,7 +1,7 @@
 #include "bench/Cases.h"
-#include "platform/SystemPlatform.h"
+#include "support/QuietPlatform.h"
 #include "support/DropEvents.h"
-#include "ui/frmVQ3MCMain.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -29,8 +29,8 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
         nativePaths.push_back(file.string());
     }
 
-    SystemPlatform platform([](const std::string&) {});
-    std::unique_ptr<frmVQ3MCMain> window;
+    test::QuietPlatform platform;
+    std::unique_ptr<MainWindow> window;
     QMimeData data;
     data.setUrls(urls);
     std::unique_ptr<QListWidget> plainList;
@@ -51,7 +51,7 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
             return plainList->count() == MaxEntries;
         },
         [&] {
-            window = std::make_unique<frmVQ3MCMain>(platform, dir.string());
+            window = std::make_unique<MainWindow>(platform, dir.string());
             window->show();
         },
         [&] {

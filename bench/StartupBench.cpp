@@ -1,5 +1,5 @@
 #include "bench/Cases.h"
-#include "bench/ChildRun.h"
+#include "runner/ChildProcess.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -9,13 +9,28 @@ namespace vq3::bench {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Runs the program and returns the peak memory it reported as "peak-kib N"; 0 when it failed.
+long PeakKiBOf(const std::vector<std::string>& argv, const fs::path& workingDir) {
+    std::string said;
+    const runner::OutputSink collect = [&](std::string_view text) { said += text; };
+    if (!runner::RunAndWait(argv, workingDir.string(), &collect).ok) {
+        return 0;
+    }
+    const size_t at = said.find("peak-kib ");
+    return at == std::string::npos ? 0 : std::stol(said.substr(at + 9));
+}
+
+} // namespace
+
 std::vector<Row> StartupCases(const fs::path& scratch) {
     std::vector<double> toolPeaks;
     std::vector<double> emptyPeaks;
     const auto started = [&](const char* program, std::vector<double>& peaks) {
-        const ChildResult result = RunChild({program}, scratch.string());
-        peaks.push_back(result.peakKiB / 1024.0);
-        return result.status == 0 && result.peakKiB > 0;
+        const long peakKiB = PeakKiBOf({program}, scratch);
+        peaks.push_back(peakKiB / 1024.0);
+        return peakKiB > 0;
     };
     const auto [toolMs, emptyMs] = MedianPairMs([&] { return started(STARTUP_PROBE, toolPeaks); },
                                                 [&] { return started(EMPTY_WINDOW, emptyPeaks); });
@@ -26,16 +41,16 @@ std::vector<Row> StartupCases(const fs::path& scratch) {
         std::ofstream(dir / ("Track " + std::to_string(i) + ".mp3")) << "x";
     }
     // The probe exits non-zero unless every file was listed.
-    const ChildResult listed = RunChild({STARTUP_PROBE, dir.string()}, scratch.string());
+    const long listedPeakKiB = PeakKiBOf({STARTUP_PROBE, dir.string()}, scratch);
     fs::remove_all(dir);
-    if (listed.status != 0) {
+    if (listedPeakKiB == 0) {
         throw std::runtime_error("the probe did not list every file");
     }
 
     return {{"start-up", toolMs, emptyMs, 1.25, "to the window shown; a minimal Qt Widgets window"},
             {"start-up memory (MiB)", Median(toolPeaks), Median(emptyPeaks), 1.2,
              "peak resident memory"},
-            {"memory, 32,767 listed (MiB)", listed.peakKiB / 1024.0, 0, 0, "peak resident memory"}};
+            {"memory, 32,767 listed (MiB)", listedPeakKiB / 1024.0, 0, 0, "peak resident memory"}};
 }
 
 } // namespace vq3::bench

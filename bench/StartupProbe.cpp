@@ -3,9 +3,9 @@
 // and fails unless all were listed.
 #include "bench/PeakMemory.h"
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
+#include "support/QuietPlatform.h"
 #include "support/DropEvents.h"
-#include "ui/frmVQ3MCMain.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,9 +16,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    vq3::SystemPlatform platform([](const std::string&) {});
+    vq3::test::QuietPlatform platform;
     const std::string appDir = argc > 1 ? argv[1] : vq3::AppInfo::AppDir();
-    vq3::frmVQ3MCMain window(platform, appDir);
+    vq3::MainWindow window(platform, appDir);
     window.show();
 
     int expected = 0;

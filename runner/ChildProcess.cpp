@@ -1,10 +1,16 @@
 #include "runner/ChildProcess.h"
 
+#include "runner/Messages.h"
+
 #include <array>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,85 +20,192 @@ namespace vq3::runner {
 
 namespace {
 
+// Enough to hold the last line of any program's error output.
+constexpr size_t ErrorTailKept = 4096;
+
 // Owns the spawn settings so every exit path releases them.
-class SpawnActions {
+class SpawnSettings {
 public:
-    SpawnActions() { posix_spawn_file_actions_init(&actions_); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
-    posix_spawn_file_actions_t* get() { return &actions_; }
+    SpawnSettings() {
+        posix_spawn_file_actions_init(&actions_);
+        posix_spawnattr_init(&attributes_);
+    }
+    ~SpawnSettings() {
+        posix_spawn_file_actions_destroy(&actions_);
+        posix_spawnattr_destroy(&attributes_);
+    }
+    SpawnSettings(const SpawnSettings&) = delete;
+    SpawnSettings& operator=(const SpawnSettings&) = delete;
+    posix_spawn_file_actions_t* Actions() { return &actions_; }
+    posix_spawnattr_t* Attributes() { return &attributes_; }
 
 private:
     posix_spawn_file_actions_t actions_;
+    posix_spawnattr_t attributes_;
 };
 
-std::string DescribeStatus(int status) {
-    if (WIFEXITED(status)) {
-        return "it ended with exit status " + std::to_string(WEXITSTATUS(status));
+// Both ends close when it goes, unless closed before.
+struct Pipe {
+    Pipe() = default;
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    ~Pipe() {
+        CloseEnd(0);
+        CloseEnd(1);
     }
-    if (WIFSIGNALED(status)) {
-        return std::string("it was stopped by signal ") + strsignal(WTERMSIG(status));
-    }
-    return "it ended abnormally";
-}
-
-void ReadAll(int from, const OutputSink& onOutput) {
-    std::array<char, 4096> buffer;
-    for (;;) {
-        const ssize_t got = read(from, buffer.data(), buffer.size());
-        if (got > 0) {
-            onOutput(std::string_view(buffer.data(), static_cast<size_t>(got)));
-        } else if (got == 0 || errno != EINTR) {
-            return;
+    bool Open() { return pipe2(ends, O_CLOEXEC) == 0; }
+    void CloseEnd(int end) {
+        if (ends[end] >= 0) {
+            close(ends[end]);
+            ends[end] = -1;
         }
     }
+    int ends[2] = {-1, -1};
+};
+
+// Reads what is there; at the end of the stream (or on an error) stops watching it.
+void ReadInto(pollfd& watched, const OutputSink& take) {
+    std::array<char, 4096> buffer;
+    const ssize_t got = read(watched.fd, buffer.data(), buffer.size());
+    if (got > 0) {
+        take(std::string_view(buffer.data(), static_cast<size_t>(got)));
+    } else if (got == 0 || errno != EINTR) {
+        watched.fd = -1;
+    }
+}
+
+// Hands on the program's output until it has ended, and kills its process group if a stop is
+// requested first. Its end is watched for itself, not by the end of its output: a child it left
+// behind may hold the pipes open. Returns whether it was stopped.
+bool WatchUntilEnded(pid_t child, int errors, int output, const StopRequest* stop,
+                     const OutputSink& takeErrors, const OutputSink* takeOutput) {
+    enum Watched { Exit, Errors, Output, Stop };
+    std::array<pollfd, 4> watch{};
+    // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
+    const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    watch[Exit] = {exitFd, POLLIN, 0};
+    watch[Errors] = {errors, POLLIN, 0};
+    watch[Output] = {output, POLLIN, 0};
+    watch[Stop] = {stop != nullptr ? stop->WatchFd() : -1, POLLIN, 0};
+    bool stopped = false;
+    bool exited = false;
+    while (watch[Exit].fd >= 0 || watch[Errors].fd >= 0 || watch[Output].fd >= 0) {
+        // Once the program has ended, only what it left in the pipes is still read.
+        const int ready = poll(watch.data(), watch.size(), exited ? 0 : -1);
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (ready <= 0) {
+            break;
+        }
+        if (watch[Stop].revents != 0) {
+            kill(-child, SIGKILL);
+            stopped = true;
+            watch[Stop].fd = -1;
+        }
+        if (watch[Output].revents != 0) {
+            ReadInto(watch[Output], *takeOutput);
+        }
+        if (watch[Errors].revents != 0) {
+            ReadInto(watch[Errors], takeErrors);
+        }
+        if (watch[Exit].revents != 0) {
+            watch[Exit].fd = -1;
+            watch[Stop].fd = -1;
+            exited = true;
+        }
+    }
+    if (exitFd >= 0) {
+        close(exitFd);
+    }
+    return stopped;
+}
+
+// The last line with something on it; carriage returns end lines too, as progress displays
+// use them.
+std::string LastLine(const std::string& text) {
+    const size_t end = text.find_last_not_of(" \t\r\n");
+    if (end == std::string::npos) {
+        return "";
+    }
+    const size_t start = text.find_last_of("\r\n", end);
+    return text.substr(start == std::string::npos ? 0 : start + 1,
+                       start == std::string::npos ? end + 1 : end - start);
+}
+
+std::string HowItEnded(int status) {
+    if (WIFEXITED(status)) {
+        return ExitStatusHow(WEXITSTATUS(status));
+    }
+    if (WIFSIGNALED(status)) {
+        return KilledBySignalHow(strsignal(WTERMSIG(status)));
+    }
+    return EndedAbnormallyHow;
 }
 
 } // namespace
 
-ProgramOutcome RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
-                          const OutputSink* onOutput) {
+Result RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
+                  const OutputSink* onOutput, const StopRequest* stop, std::string* lastErrorLine) {
     std::vector<char*> args;
     for (const auto& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
 
-    // A pipe only when the output is wanted: reading it costs a wake-up per program.
-    int pipeEnds[2] = {-1, -1};
-    if (onOutput != nullptr && pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        return {false, std::strerror(errno)};
+    Pipe errors;
+    Pipe output;
+    if (!errors.Open() || (onOutput != nullptr && !output.Open())) {
+        return Result::Failure(NotStartedHow(std::strerror(errno)));
     }
-    SpawnActions actions;
-    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    SpawnSettings settings;
+    posix_spawn_file_actions_addopen(settings.Actions(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (onOutput != nullptr) {
-        posix_spawn_file_actions_adddup2(actions.get(), pipeEnds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(settings.Actions(), output.ends[1], STDOUT_FILENO);
     }
-    posix_spawn_file_actions_adddup2(actions.get(), STDOUT_FILENO, STDERR_FILENO);
-    posix_spawn_file_actions_addchdir_np(actions.get(), workingDir.c_str());
+    posix_spawn_file_actions_adddup2(settings.Actions(), errors.ends[1], STDERR_FILENO);
+    posix_spawn_file_actions_addchdir_np(settings.Actions(), workingDir.c_str());
+    // A group of its own, so that a stop reaches whatever the program started too.
+    posix_spawnattr_setflags(settings.Attributes(), POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(settings.Attributes(), 0);
 
     pid_t child = 0;
-    const int spawnError =
-        posix_spawn(&child, args[0], actions.get(), nullptr, args.data(), environ);
-    if (onOutput != nullptr) {
-        close(pipeEnds[1]);
-        if (spawnError == 0) {
-            ReadAll(pipeEnds[0], *onOutput);
-        }
-        close(pipeEnds[0]);
-    }
+    const int spawnError = posix_spawn(&child, args[0], settings.Actions(), settings.Attributes(),
+                                       args.data(), environ);
+    errors.CloseEnd(1);
+    output.CloseEnd(1);
     if (spawnError != 0) {
-        return {false, "it could not be started: " + std::string(std::strerror(spawnError))};
+        return Result::Failure(NotStartedHow(std::strerror(spawnError)));
     }
 
+    std::string errorTail;
+    const OutputSink takeErrors = [&](std::string_view text) {
+        errorTail.append(text);
+        if (errorTail.size() > ErrorTailKept) {
+            errorTail.erase(0, errorTail.size() - ErrorTailKept);
+        }
+        if (onOutput != nullptr) {
+            (*onOutput)(text);
+        } else {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            std::fflush(stdout);
+        }
+    };
+    const bool stopped =
+        WatchUntilEnded(child, errors.ends[0], output.ends[0], stop, takeErrors, onOutput);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-        return {true, ""};
+    if (lastErrorLine != nullptr) {
+        *lastErrorLine = LastLine(errorTail);
     }
-    return {false, DescribeStatus(status)};
+    if (stopped) {
+        return Result::Failure(StoppedWithTheConversionHow);
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        return Result::Success();
+    }
+    return Result::Failure(WithLastWords(HowItEnded(status), LastLine(errorTail)));
 }
 
 } // namespace vq3::runner

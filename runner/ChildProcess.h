@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Result.h"
+#include "runner/StopRequest.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -7,18 +10,17 @@
 
 namespace vq3::runner {
 
-// How a program run ended: ok only for exit status 0; otherwise the reason in words.
-struct ProgramOutcome {
-    bool ok = false;
-    std::string failure;
-};
-
 using OutputSink = std::function<void(std::string_view)>;
 
-// Runs argv[0] (a path) with argv in workingDir and waits for it. Its standard output and
-// error go, together and as they come, to onOutput, or without one straight to this
-// process's standard output; its standard input is empty.
-ProgramOutcome RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
-                          const OutputSink* onOutput);
+// Runs argv[0] (a path) with argv in workingDir, in a process group of its own, and waits for
+// it to end; its standard input is empty. Its standard output and error go, as they come, to
+// onOutput, or without one to this process's standard output (standard output straight, so
+// nothing is read that need not be). Standard error is read in any case: a failure says how
+// the program ended and the last line it wrote there (also handed to lastErrorLine, when
+// given, whatever the outcome). Once stop is requested the program's whole process group is
+// killed, children included, and the run fails.
+Result RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
+                  const OutputSink* onOutput, const StopRequest* stop = nullptr,
+                  std::string* lastErrorLine = nullptr);
 
 } // namespace vq3::runner

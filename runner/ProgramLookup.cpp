@@ -1,6 +1,7 @@
 #include "runner/ProgramLookup.h"
 
-#include <cctype>
+#include "platform/Text.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -39,14 +40,8 @@ std::optional<fs::path> OnSearchPath(const std::string& name, const std::string&
 }
 
 std::string WithoutExe(const std::string& name) {
-    if (name.size() > 4) {
-        std::string tail = name.substr(name.size() - 4);
-        for (char& c : tail) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        if (tail == ".exe") {
-            return name.substr(0, name.size() - 4);
-        }
+    if (name.size() > 4 && LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".exe") {
+        return name.substr(0, name.size() - 4);
     }
     return name;
 }

@@ -1,10 +1,13 @@
 #include "runner/RunnerWindow.h"
 
-#include "platform/MessageBox.h"
+#include "platform/AppInfo.h"
+#include "platform/SystemPlatform.h"
+#include "runner/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <thread>
@@ -15,7 +18,7 @@ namespace {
 
 class TranscriptView : public QPlainTextEdit {
 public:
-    TranscriptView() {
+    explicit TranscriptView(const StopRequest& stop) : stop_(stop) {
         setReadOnly(true);
         setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         resize(640, 360);
@@ -32,16 +35,39 @@ public:
     }
 
 protected:
-    // Stopping halfway would leave half-made files; the window goes when the script ends.
+    // The window goes only when the script has ended: a stop still has to clean up after the
+    // track it interrupts.
     void closeEvent(QCloseEvent* event) override {
         if (finished_) {
             event->accept();
-        } else {
-            event->ignore();
+            return;
+        }
+        event->ignore();
+        // One question at a time, and none once the stop is on its way.
+        if (asking_ || stop_.Requested()) {
+            return;
+        }
+        asking_ = true;
+        const bool stop = AskToStop();
+        asking_ = false;
+        if (stop) {
+            stop_.Request();
         }
     }
 
 private:
+    bool AskToStop() {
+        QMessageBox box(this);
+        box.setWindowTitle(AppInfo::AppTitle);
+        box.setTextFormat(Qt::PlainText);
+        box.setText(StopQuestion);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    const StopRequest& stop_;
+    bool asking_ = false;
     bool finished_ = false;
 };
 
@@ -70,11 +96,11 @@ private:
 
 } // namespace
 
-int RunInWindow(int argc, char** argv, const std::string& title,
+int RunInWindow(int argc, char** argv, const std::string& title, const StopRequest& stop,
                 const std::function<int(RunnerHost&)>& work) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    TranscriptView view;
+    TranscriptView view(stop);
     view.setWindowTitle(QString::fromStdString(title));
     view.showMinimized();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runner/RunnerHost.h"
+#include "runner/StopRequest.h"
 
 #include <functional>
 #include <string>
@@ -8,9 +9,10 @@
 namespace vq3::runner {
 
 // Runs the work on a second thread while a small window, opened minimized and without taking
-// the focus, shows the transcript; messages appear as modal boxes. The window closes when the
-// work is done. Returns the work's result.
-int RunInWindow(int argc, char** argv, const std::string& title,
+// the focus, shows the transcript; messages appear as modal boxes. Closing the window asks
+// whether to stop, and a yes requests the stop; the window closes when the work is done.
+// Returns the work's result.
+int RunInWindow(int argc, char** argv, const std::string& title, const StopRequest& stop,
                 const std::function<int(RunnerHost&)>& work);
 
 } // namespace vq3::runner

@@ -1,8 +1,10 @@
 #include "runner/ScriptExecutor.h"
 
+#include "platform/Files.h"
+#include "platform/Text.h"
 #include "runner/ChildProcess.h"
 #include "runner/ProgramLookup.h"
-#include "runner/WindowsCommandLine.h"
+#include "runner/WaveFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -16,12 +18,6 @@ namespace vq3::runner {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr size_t MostFailuresListed = 10;
-
-std::string Quote(const std::string& name) {
-    return "'" + name + "'";
-}
 
 std::string Unquoted(const std::string& text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
@@ -47,20 +43,31 @@ int RenameWithoutReplacing(const std::string& from, const std::string& to) {
 
 } // namespace
 
-ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::string searchPath)
-    : host_(host), workingDir_(std::move(workingDir)), searchPath_(std::move(searchPath)) {}
+ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::string searchPath,
+                               const StopRequest& stop)
+    : host_(host), workingDir_(std::move(workingDir)), searchPath_(std::move(searchPath)),
+      stop_(stop) {}
 
 int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
     for (const auto& line : lines) {
-        if (Execute(line) == Flow::Stop) {
+        if (stop_.Requested() || Execute(line) == Flow::Stop) {
             break;
         }
     }
-    // A script that stops early, or has no message line, must not fail silently.
-    if (!failures_.empty() && !failuresShown_) {
-        host_.ShowMessage(FailureSummary());
+    if (stop_.Requested()) {
+        RemoveWhatThisRunWrote(currentTrack_);
+        std::string message = StoppedMessage(converted_, NotConverted(lines));
+        if (failedLines_ > 0) {
+            message += "\n\n" + FailureSummaryMessage(failedLines_, reports_);
+        }
+        host_.ShowMessage(message);
+        return 1;
     }
-    return failures_.empty() ? 0 : 1;
+    // A script that stops early, or has no message line, must not fail silently.
+    if (failedLines_ > 0 && !summaryShown_) {
+        host_.ShowMessage(FailureSummaryMessage(failedLines_, reports_));
+    }
+    return failedLines_ == 0 ? 0 : 1;
 }
 
 ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
@@ -68,131 +75,212 @@ ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
     host_.Transcript(workingDir_ + ">" + text + "\n");
     const CommandParts command = SplitCommand(text);
 
-    Outcome failure;
+    Result result;
     Flow flow = Flow::Continue;
     if (command.name == "cd") {
-        failure = ChangeFolder(command.rest);
+        result = ChangeFolder(command.rest);
         // Going on in an unknown folder could delete the wrong file.
-        flow = failure ? Flow::Stop : Flow::Continue;
+        flow = result.ok ? Flow::Continue : Flow::Stop;
     } else if (command.name == "start") {
-        failure = Start(command.rest);
+        result = Start(command.rest);
     } else if (command.name == "del") {
-        failure = Delete(command.rest);
+        result = Delete(command.rest);
     } else if (command.name == "ren") {
-        failure = Rename(command.rest);
+        const std::vector<std::string> names = SplitWindowsCommandLine(command.rest);
+        const std::string track = names.empty() ? "" : TrackOf(names.front(), "aifr");
+        currentTrack_.clear();
+        if (failedTracks_.erase(track) != 0) {
+            Report(line, text, SkippedReason);
+            RemoveWhatThisRunWrote(track);
+            return flow;
+        }
+        // Whatever the rename does, the encoder's output is finished: it is no longer ours to
+        // remove.
+        writtenByThisRun_.erase(track);
+        result = Rename(names);
     } else if (command.name == "msg") {
         Message(command.rest);
     } else if (command.name == "exit") {
         flow = Flow::Stop;
     } else {
-        failure = Quote(command.name) + " is not a command this interpreter runs";
+        result = Result::Failure(NotACommandReason(command.name));
     }
-    if (failure) {
-        host_.Transcript(*failure + ".\n");
-        failures_.push_back({line.number, text, *failure});
+    if (!result.ok && stop_.Requested()) {
+        // A program ended by a stop did not fail.
+        host_.Transcript(result.reason + ".\n");
+    } else if (!result.ok) {
+        ++failedLines_;
+        Report(line, text, result.reason);
     }
     return flow;
 }
 
-ScriptExecutor::Outcome ScriptExecutor::ChangeFolder(const std::string& rest) {
+Result ScriptExecutor::ChangeFolder(const std::string& rest) {
     const fs::path target = fs::path(workingDir_) / Unquoted(rest);
     std::error_code error;
     if (rest.empty() || !fs::is_directory(target, error)) {
-        return "the folder " + Quote(Unquoted(rest)) + " cannot be found";
+        return Result::Failure(FolderNotFoundReason(Unquoted(rest)));
     }
     workingDir_ = target.lexically_normal().string();
     if (workingDir_.size() > 1 && workingDir_.back() == '/') {
         workingDir_.pop_back();
     }
-    return std::nullopt;
+    return Result::Success();
 }
 
-ScriptExecutor::Outcome ScriptExecutor::Start(const std::string& rest) {
+Result ScriptExecutor::Start(const std::string& rest) {
     std::string remaining = rest;
     while (!remaining.empty() && remaining.front() == '/') {
         const CommandParts option = SplitCommand(remaining);
         if (option.name != "/b" && option.name != "/min" && option.name != "/wait") {
-            return "start has no option " + Quote(option.name);
+            return Result::Failure(NoSuchStartOptionReason(option.name));
         }
         remaining = option.rest;
     }
-    std::vector<std::string> args = SplitWindowsCommandLine(remaining);
+    const std::vector<std::string> args = SplitWindowsCommandLine(remaining);
     if (args.empty()) {
-        return std::string("start names no program");
+        return Result::Failure(NoProgramReason);
     }
+
+    // What the line writes, so that a failure can be cleaned up after.
+    const std::string program = LowerAscii(args.front());
+    std::string decodedWave;
+    std::string track;
+    std::string written;
+    if (program == "madplay.exe") {
+        for (const auto& arg : args) {
+            if (arg.starts_with("wave:")) {
+                decodedWave = arg.substr(5);
+            }
+        }
+        written = decodedWave;
+        track = TrackOf(decodedWave, "wav");
+    } else if (program == "enc.exe" && args.size() > 2) {
+        written = args[2];
+        track = TrackOf(written, "aifr");
+    }
+    if (!track.empty()) {
+        currentTrack_ = track;
+        std::error_code ignored;
+        if (!fs::exists(PathOf(written), ignored)) {
+            writtenByThisRun_[track].push_back(PathOf(written));
+        }
+    }
+    const Result result = RunProgram(args, decodedWave);
+    if (!result.ok && !track.empty()) {
+        failedTracks_.insert(track);
+    }
+    return result;
+}
+
+Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
+                                  const std::string& decodedWave) {
     const auto program = FindProgram(args.front(), workingDir_, searchPath_);
     if (!program) {
-        return Quote(args.front()) + " was not found in " + Quote(workingDir_) +
-               " or on the search path";
+        // A file that is there but cannot run must not be reported as missing.
+        return Result::Failure(FileExists(PathOf(args.front()))
+                                   ? ProgramCannotRunReason(args.front(), workingDir_)
+                                   : ProgramNotFoundReason(args.front(), workingDir_));
     }
     std::vector<std::string> argv = *program;
     argv.insert(argv.end(), args.begin() + 1, args.end());
     const OutputSink toTranscript = [this](std::string_view output) { host_.Transcript(output); };
-    const ProgramOutcome outcome =
-        RunAndWait(argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr);
-    if (!outcome.ok) {
-        return Quote(args.front()) + " failed: " + outcome.failure;
+    std::string lastWords;
+    const Result ran =
+        RunAndWait(argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr,
+                   &stop_, &lastWords);
+    if (!ran.ok) {
+        return Result::Failure(ProgramFailedReason(args.front(), ran.reason));
     }
-    return std::nullopt;
+    if (!decodedWave.empty() && !HoldsAudio(PathOf(decodedWave))) {
+        return Result::Failure(WithLastWords(NoAudioReason(args.front(), decodedWave), lastWords));
+    }
+    return Result::Success();
 }
 
-ScriptExecutor::Outcome ScriptExecutor::Delete(const std::string& rest) {
+Result ScriptExecutor::Delete(const std::string& rest) {
     const std::vector<std::string> names = SplitWindowsCommandLine(rest);
     if (names.size() != 1) {
-        return std::string("del takes one file name");
+        return Result::Failure(DeleteNeedsOneNameReason);
     }
-    const fs::path target = fs::path(workingDir_) / names[0];
+    const fs::path target = PathOf(names[0]);
     std::error_code error;
     if (!fs::is_regular_file(target, error)) {
-        return "the file " + Quote(names[0]) + " cannot be found";
+        return Result::Failure(FileNotFoundReason(names[0]));
     }
     if (!fs::remove(target, error)) {
-        return Quote(names[0]) + " cannot be deleted: " + error.message();
+        return Result::Failure(CannotDeleteReason(names[0], error.message()));
     }
-    return std::nullopt;
+    return Result::Success();
 }
 
-ScriptExecutor::Outcome ScriptExecutor::Rename(const std::string& rest) {
-    const std::vector<std::string> names = SplitWindowsCommandLine(rest);
+Result ScriptExecutor::Rename(const std::vector<std::string>& names) {
     if (names.size() != 2) {
-        return std::string("ren takes two file names");
+        return Result::Failure(RenameNeedsTwoNamesReason);
     }
     if (names[1].empty() || names[1].find('/') != std::string::npos) {
-        return "the new name " + Quote(names[1]) + " must be a file name without a folder";
+        return Result::Failure(NewNameHasFolderReason(names[1]));
     }
-    const fs::path from = fs::path(workingDir_) / names[0];
+    const fs::path from = PathOf(names[0]);
     const fs::path to = from.parent_path() / names[1];
     if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
-        const std::string why = error == EEXIST ? Quote(names[1]) + " already exists"
-                                                : std::string(std::strerror(error));
-        return Quote(names[0]) + " cannot be renamed: " + why;
+        return Result::Failure(CannotRenameReason(
+            names[0], error == EEXIST ? AlreadyExistsReason(names[1]) : std::strerror(error)));
     }
-    return std::nullopt;
+    converted_.push_back(names[1]);
+    return Result::Success();
 }
 
 void ScriptExecutor::Message(const std::string& rest) {
-    const CommandParts parts = SplitCommand(rest);
-    if (failures_.empty()) {
-        host_.ShowMessage(parts.rest);
+    if (failedLines_ == 0) {
+        host_.ShowMessage(SplitCommand(rest).rest);
         return;
     }
-    host_.ShowMessage(FailureSummary());
-    failuresShown_ = true;
+    host_.ShowMessage(FailureSummaryMessage(failedLines_, reports_));
+    summaryShown_ = true;
 }
 
-std::string ScriptExecutor::FailureSummary() const {
-    const size_t count = failures_.size();
-    std::string summary = "Not every file was converted: " + std::to_string(count) +
-                          (count == 1 ? " line" : " lines") + " of the conversion script failed.";
-    for (size_t i = 0; i < count && i < MostFailuresListed; ++i) {
-        const Failure& failure = failures_[i];
-        summary += "\nLine " + std::to_string(failure.lineNumber) + " (" + failure.line +
-                   "): " + failure.reason + ".";
+void ScriptExecutor::Report(const ScriptLine& line, const std::string& text,
+                            const std::string& reason) {
+    host_.Transcript(reason + ".\n");
+    reports_.push_back({line.number, text, reason});
+}
+
+std::string ScriptExecutor::PathOf(const std::string& name) const {
+    return (fs::path(workingDir_) / name).string();
+}
+
+std::string ScriptExecutor::TrackOf(const std::string& name, const std::string& extension) const {
+    if (name.size() <= extension.size() ||
+        LowerAscii(std::string_view(name).substr(name.size() - extension.size())) != extension) {
+        return "";
     }
-    if (count > MostFailuresListed) {
-        summary += "\nAnd " + std::to_string(count - MostFailuresListed) + " more.";
+    return PathOf(name.substr(0, name.size() - extension.size()));
+}
+
+void ScriptExecutor::RemoveWhatThisRunWrote(const std::string& track) {
+    const auto written = writtenByThisRun_.find(track);
+    if (written == writtenByThisRun_.end()) {
+        return;
     }
-    return summary;
+    for (const auto& path : written->second) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+    writtenByThisRun_.erase(written);
+}
+
+std::vector<std::string> ScriptExecutor::NotConverted(const std::vector<ScriptLine>& lines) const {
+    const std::set<std::string> converted(converted_.begin(), converted_.end());
+    std::vector<std::string> notConverted;
+    for (const auto& line : lines) {
+        const CommandParts command = SplitCommand(UnescapeBatchLine(line.text));
+        const std::vector<std::string> names = SplitWindowsCommandLine(command.rest);
+        if (command.name == "ren" && names.size() == 2 && converted.count(names[1]) == 0) {
+            notConverted.push_back(names[1]);
+        }
+    }
+    return notConverted;
 }
 
 } // namespace vq3::runner

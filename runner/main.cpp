@@ -1,7 +1,9 @@
-#include "runner/ConsoleHost.h"
+#include "platform/posix/ConversionLock.h"
+#include "runner/Messages.h"
 #include "runner/RunnerWindow.h"
 #include "runner/ScriptExecutor.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,16 +13,35 @@
 
 namespace {
 
+using namespace vq3::runner;
+
 bool HasDisplay() {
     const auto set = [](const char* name) {
         const char* value = std::getenv(name);
         return value != nullptr && *value != '\0';
     };
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) {
-        return false;
-    }
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+// Holds the folder's conversion lock from before the script is read until it has run.
+int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string& workingDir,
+              const StopRequest& stop) {
+    const auto lock = vq3::ConversionLock::Acquire(workingDir);
+    if (!lock) {
+        host.ShowMessage(vq3::ConversionInProgress(workingDir) ? AlreadyRunningMessage
+                                                               : LockFailedMessage(workingDir));
+        return 1;
+    }
+    std::ifstream file(scriptPath, std::ios::binary);
+    if (!file) {
+        host.ShowMessage(ScriptUnreadableMessage(scriptPath, std::strerror(errno)));
+        return 1;
+    }
+    const std::string content{std::istreambuf_iterator<char>(file),
+                              std::istreambuf_iterator<char>()};
+    const char* path = std::getenv("PATH");
+    const std::string searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    return ScriptExecutor(host, workingDir, searchPath, stop).Run(SplitScript(content));
 }
 
 } // namespace
@@ -28,27 +49,19 @@ bool HasDisplay() {
 // Runs a conversion script where there is no Windows command interpreter.
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: vq3run SCRIPT\n");
+        std::fprintf(stderr, "%s\n", UsageMessage);
         return 2;
     }
-    std::ifstream file(argv[1], std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "vq3run: cannot read '%s': %s\n", argv[1], std::strerror(errno));
-        return 1;
-    }
-    const std::string content{std::istreambuf_iterator<char>(file),
-                              std::istreambuf_iterator<char>()};
-    const auto lines = vq3::runner::SplitScript(content);
-    const char* path = std::getenv("PATH");
-    const std::string searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    const std::string scriptPath = argv[1];
     const std::string workingDir = std::filesystem::current_path().string();
-
-    const auto run = [&](vq3::runner::RunnerHost& host) {
-        return vq3::runner::ScriptExecutor(host, workingDir, searchPath).Run(lines);
+    StopRequest stop;
+    stop.TakeOverStopSignals();
+    const auto run = [&](RunnerHost& host) {
+        return RunScript(host, scriptPath, workingDir, stop);
     };
     if (HasDisplay()) {
-        return vq3::runner::RunInWindow(argc, argv, argv[1], run);
+        return RunInWindow(argc, argv, scriptPath, stop, run);
     }
-    vq3::runner::ConsoleHost console;
+    ConsoleHost console;
     return run(console);
 }

@@ -1,8 +1,7 @@
 // libFuzzer target for the interpreter's line parsing. Besides not crashing, it checks that
 // what the conversion core escapes, the interpreter reads back unchanged.
-#include "conversion/ScriptText.h"
-#include "runner/ScriptLine.h"
-#include "runner/WindowsCommandLine.h"
+#include "conversion/Script.h"
+#include "runner/ScriptSyntax.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,69 +1,104 @@
-#include "conversion/ConversionScript.h"
+#include "FolderListing.h"
+#include "conversion/Script.h"
 #include "platform/AppInfo.h"
-#include "platform/TextFile.h"
+#include "platform/Files.h"
+#include "platform/posix/ConversionLock.h"
 #include "runner/ChildProcess.h"
+#include "runner/Messages.h"
 #include "support/MusicFolder.h"
 #include "support/TempDir.h"
+#include "support/Waiting.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <thread>
 
 namespace vq3::runner {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
+using Names = std::set<std::string>;
 
-// The interpreter as a program: its exit status and what it reports, with Debian's madplay.
+// A zombie counts as gone: it has ended and only waits to be collected.
+bool Alive(const std::string& pid) {
+    const std::string stat = test::ReadFile(fs::path("/proc") / pid / "stat");
+    const size_t nameEnd = stat.rfind(')');
+    return nameEnd != std::string::npos && stat.compare(nameEnd + 2, 1, "Z") != 0;
+}
+
+// The interpreter as a program, with Debian's madplay. It sees no display, so it runs in the
+// console: the transcript on its standard output, messages on its standard error.
 class EndToEndTest : public testing::Test {
 protected:
     void SetUp() override {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         ASSERT_EQ(test::MakeMusicFolder(appDir.Path(), "Intro Theme.mp3", "100% R&B.wav"), "");
         const auto lines = BuildConversionScript(
-            {appDir / "Intro Theme.mp3", appDir / "100% R&B.wav"}, appDir.Str(), 1024);
+            {appDir / "100% R&B.wav", appDir / "Intro Theme.mp3"}, appDir.Str(), 1024);
         ASSERT_TRUE(WriteTextLines(appDir / "vq3mc.bat", lines).ok);
     }
+    void TearDown() override { unsetenv("VQ3_STAND_IN"); }
 
     std::pair<bool, std::string> RunScript() {
         std::string output;
         const OutputSink collect = [&](std::string_view text) { output += text; };
-        const ProgramOutcome outcome = RunAndWait(
-            {AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"}, appDir.Str(), &collect);
-        return {outcome.ok, output};
+        const Result ran = RunAndWait({AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"},
+                                      appDir.Str(), &collect);
+        return {ran.ok, output};
     }
 
-    TempDir appDir;
+    test::TempDir appDir;
+    const Names userFiles{"Intro Theme.mp3", "100% R&B.wav", "enc.exe", "vq3mc.bat"};
 };
 
-TEST_F(EndToEndTest, ACompleteRunExitsZeroWithTheCompletionMessage) {
+TEST_F(EndToEndTest, ConvertsEveryTrackAndSaysSo) {
     const auto [ok, output] = RunScript();
     EXPECT_TRUE(ok) << output;
     EXPECT_NE(output.find("\nAll files have been converted!\n"), std::string::npos) << output;
-    EXPECT_EQ(ReadFile(appDir / "Intro Theme.fda"), "aifr from Intro Theme.wav at 1024\n");
+    EXPECT_EQ(test::ReadFile(appDir.Path() / "Intro Theme.fda"),
+              "aifr from Intro Theme.wav at 1024\n");
+    Names expected = userFiles;
+    expected.insert({"Intro Theme.fda", "100% R&B.fda", ConversionLockName});
+    EXPECT_EQ(test::FilesIn(appDir.Path()), expected);
 }
 
-TEST_F(EndToEndTest, AMissingEncoderIsReportedAndNoUserFileIsDeleted) {
-    fs::remove(appDir.Path() / "enc.exe");
-    const auto [ok, output] = RunScript();
-    EXPECT_FALSE(ok);
-    EXPECT_NE(output.find("Not every file was converted: 4 lines of the conversion script failed."),
+// While the encoder hangs on the second track, a second run in the folder is turned away; a
+// SIGTERM then ends the encoder and its child, and only the finished track's file remains.
+TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
+    setenv("VQ3_STAND_IN", "hang:Intro Theme.wav", 1);
+    std::pair<bool, std::string> first;
+    std::thread running([&] { first = RunScript(); });
+    const fs::path pids = appDir.Path() / "stand-in.pids";
+    if (!test::WaitUntil([&] { return fs::exists(pids); }, std::chrono::seconds(120))) {
+        running.join();
+        FAIL() << "the encoder never hung: " << first.second;
+    }
+    std::string runner, encoder, child;
+    std::istringstream(test::ReadFile(pids)) >> runner >> encoder >> child;
+
+    EXPECT_TRUE(ConversionInProgress(appDir.Str()));
+    EXPECT_EQ(RunScript(), std::make_pair(false, std::string(AlreadyRunningMessage) + "\n"));
+
+    // Only the runner this test started is sent the signal; should the stand-in's parent be
+    // anything else, the stand-in itself is.
+    const bool runnerIsParent = test::ReadFile(fs::path("/proc") / runner / "comm") == "vq3run\n";
+    EXPECT_TRUE(runnerIsParent);
+    kill(std::stoi(runnerIsParent ? runner : encoder), SIGTERM);
+    running.join();
+    EXPECT_FALSE(first.first);
+    EXPECT_NE(first.second.find("The conversion was stopped.\nConverted: '100% R&B.fda'.\n"
+                                "Not converted: 'Intro Theme.fda'.\n"),
               std::string::npos)
-        << output;
-    EXPECT_EQ(output.find("\nAll files have been converted!"), std::string::npos);
-    EXPECT_TRUE(fs::exists(appDir.Path() / "Intro Theme.mp3"));
-    EXPECT_TRUE(fs::exists(appDir.Path() / "100% R&B.wav"));
-    EXPECT_FALSE(fs::exists(appDir.Path() / "Intro Theme.wav"));
-}
-
-TEST_F(EndToEndTest, RenamingOntoAnExistingFdaFailsAndKeepsIt) {
-    test::WriteFile(appDir / "Intro Theme.fda", "earlier");
-    const auto [ok, output] = RunScript();
-    EXPECT_FALSE(ok);
-    EXPECT_NE(
-        output.find("'Intro Theme.aifr' cannot be renamed: 'Intro Theme.fda' already exists."),
-        std::string::npos)
-        << output;
-    EXPECT_EQ(ReadFile(appDir / "Intro Theme.fda"), "earlier");
+        << first.second;
+    EXPECT_TRUE(test::WaitUntil([&] { return !Alive(encoder) && !Alive(child); },
+                                std::chrono::seconds(60)));
+    EXPECT_FALSE(ConversionInProgress(appDir.Str()));
+    Names expected = userFiles;
+    expected.insert({"100% R&B.fda", ConversionLockName, "stand-in.pids"});
+    EXPECT_EQ(test::FilesIn(appDir.Path()), expected);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "runner/ConsoleHost.h"
+#include "runner/RunnerHost.h"
 
 #include <cstdio>
 

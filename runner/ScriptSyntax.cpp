@@ -1,4 +1,6 @@
-#include "runner/ScriptLine.h"
+#include "runner/ScriptSyntax.h"
+
+#include "platform/Text.h"
 
 namespace vq3::runner {
 
@@ -6,10 +8,6 @@ namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -70,14 +68,68 @@ CommandParts SplitCommand(std::string_view line) {
         ++end;
     }
     CommandParts parts;
-    for (size_t i = start; i < end; ++i) {
-        parts.name += LowerAscii(line[i]);
-    }
+    parts.name = LowerAscii(line.substr(start, end - start));
     while (end < line.size() && IsBlank(line[end])) {
         ++end;
     }
     parts.rest = std::string(line.substr(end));
     return parts;
+}
+
+std::vector<std::string> SplitWindowsCommandLine(std::string_view text) {
+    std::vector<std::string> args;
+    std::string current;
+    bool inArgument = false;
+    bool quoted = false;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsBlank(c) && !quoted) {
+            if (inArgument) {
+                args.push_back(std::move(current));
+                current.clear();
+                inArgument = false;
+            }
+            ++i;
+            continue;
+        }
+        inArgument = true;
+        if (c == '\\') {
+            size_t slashes = 0;
+            while (i < text.size() && text[i] == '\\') {
+                ++slashes;
+                ++i;
+            }
+            if (i < text.size() && text[i] == '"') {
+                // 2n backslashes and a quote: n backslashes, the quote delimits;
+                // 2n+1: n backslashes and a literal quote.
+                current.append(slashes / 2, '\\');
+                if (slashes % 2 == 1) {
+                    current += '"';
+                    ++i;
+                }
+            } else {
+                current.append(slashes, '\\');
+            }
+            continue;
+        }
+        if (c == '"') {
+            if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+                current += '"';
+                i += 2;
+                continue;
+            }
+            quoted = !quoted;
+            ++i;
+            continue;
+        }
+        current += c;
+        ++i;
+    }
+    if (inArgument) {
+        args.push_back(std::move(current));
+    }
+    return args;
 }
 
 } // namespace vq3::runner

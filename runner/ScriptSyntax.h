@@ -6,6 +6,9 @@
 
 namespace vq3::runner {
 
+// How the interpreter reads a conversion script: its lines, the batch file's escaping, the
+// command word, and a program's arguments, each as Windows reads them.
+
 // One line of a batch script with its 1-based line number in the file.
 struct ScriptLine {
     int number;
@@ -25,5 +28,9 @@ struct CommandParts {
     std::string rest;
 };
 CommandParts SplitCommand(std::string_view line);
+
+// Splits a command line into arguments the way a Windows C program does: blanks separate,
+// double quotes group and are removed, backslashes are literal unless they precede a quote.
+std::vector<std::string> SplitWindowsCommandLine(std::string_view text);
 
 } // namespace vq3::runner
