@@ -1,14 +1,20 @@
 #include "platform/AppInfo.h"
-#include "platform/MessageBox.h"
 #include "platform/SystemPlatform.h"
-#include "ui/frmVQ3MCMain.h"
+#include "ui/qt/AppIcon.h"
+#include "ui/qt/ApplicationArguments.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    vq3::SystemPlatform platform(vq3::ShowMessage);
-    vq3::frmVQ3MCMain window(platform, vq3::AppInfo::AppDir());
+int main() {
+    vq3::ApplicationArguments arguments;
+    QApplication app(arguments.Count(), arguments.Values());
+    // Before the window exists, so the start-up warning shows it too.
+    QApplication::setWindowIcon(vq3::AppIcon());
+    vq3::SystemPlatform platform;
+    // The start-up warning comes while the window is being made, so it stands alone.
+    vq3::MainWindow window(platform, vq3::AppInfo::AppDir());
+    platform.SetMessageOwner(&window);
     window.show();
     return app.exec();
 }

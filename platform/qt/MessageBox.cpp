@@ -1,19 +1,73 @@
-#include "platform/MessageBox.h"
-
 #include "platform/AppInfo.h"
+#include "platform/SystemPlatform.h"
 
-#include <QMessageBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace vq3 {
 
-void ShowMessage(const std::string& text) {
-    QMessageBox box;
+namespace {
+
+// The window manager draws the caption in its own title font, beside an icon and two or three
+// buttons: a box narrower than that would have its caption cut short.
+int WidthForCaption(const QString& caption) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(caption) + 8 * metrics.height();
+}
+
+// Lines about as long as a Windows message box's, never narrower than the longest word (a path
+// has no space to break at), unless the screen is narrower still.
+int TextWidth(const QString& text, const QFontMetrics& metrics, const QScreen* screen) {
+    int longestWord = 0;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        longestWord = std::max(longestWord, metrics.horizontalAdvance(word));
+    }
+    const int wanted = std::max(
+        longestWord, std::min(metrics.horizontalAdvance(text), 60 * metrics.averageCharWidth()));
+    return screen != nullptr ? std::min(wanted, screen->availableGeometry().width() * 9 / 10)
+                             : wanted;
+}
+
+} // namespace
+
+// A dialog of our own rather than QMessageBox, which keeps an empty icon column in some styles
+// and puts icons on its buttons in others.
+void ShowMessage(const std::string& text, MessageOwner owner) {
+    QDialog box(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     box.setWindowTitle(AppInfo::AppTitle);
-    box.setIcon(QMessageBox::NoIcon);
+
+    auto* label = new QLabel(&box);
     // File names may hold "<" or "&": never let them read as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(text));
-    box.setStandardButtons(QMessageBox::Ok);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromStdString(text));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* ok = new QPushButton("OK", &box);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addSpacing(layout->spacing());
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+
+    const QMargins margins = layout->contentsMargins();
+    const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    const int width = std::max(TextWidth(label->text(), label->fontMetrics(), screen) +
+                                   margins.left() + margins.right(),
+                               WidthForCaption(box.windowTitle()));
+    box.setFixedSize(width, layout->totalHeightForWidth(width));
+    // Enter presses OK and Escape closes, as in any dialog; either way the box is dismissed.
     box.exec();
 }
 

@@ -1,8 +1,11 @@
 // Shows the main window with a few files dropped on it, for the README's picture. The
 // start-up warning is skipped: the picture is of the window.
-#include "platform/SystemPlatform.h"
+// Usage: vq3_screenshot APP_DIR NAME...
 #include "support/DropEvents.h"
-#include "ui/frmVQ3MCMain.h"
+#include "support/QuietPlatform.h"
+#include "ui/qt/AppIcon.h"
+#include "ui/qt/ApplicationArguments.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -10,13 +13,16 @@
 #include <QUrl>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
     if (argc < 2) {
         return 2;
     }
+    // The file names are this program's, not Qt's, as the tool's own command line would be.
+    vq3::ApplicationArguments arguments;
+    QApplication app(arguments.Count(), arguments.Values());
+    QApplication::setWindowIcon(vq3::AppIcon());
     const QString appDir = QString::fromLocal8Bit(argv[1]);
-    vq3::SystemPlatform platform([](const std::string&) {});
-    vq3::frmVQ3MCMain window(platform, appDir.toStdString());
+    vq3::test::QuietPlatform platform;
+    vq3::MainWindow window(platform, appDir.toStdString());
     window.move(40, 40);
     window.show();
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "conversion/DropIntake.h"
+
+#include <QList>
 #include <QListWidget>
-#include <QStringList>
+#include <QString>
+#include <vector>
 
 namespace vq3 {
 
-// A list box that takes drops of local files, and nothing else, and hands their paths on.
+// A list box that takes drops of URLs and hands them on; it shows its keyboard focus.
 class FileDropList : public QListWidget {
     Q_OBJECT
 
@@ -13,12 +17,15 @@ public:
     explicit FileDropList(QWidget* parent = nullptr);
 
 signals:
-    void filesDropped(const QStringList& paths);
+    void filesDropped(const std::vector<vq3::DroppedFile>& files);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace vq3
