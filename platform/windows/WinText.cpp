@@ -15,6 +15,18 @@ std::wstring Widen(const std::string& utf8) {
     return wide;
 }
 
+std::string Narrow(std::wstring_view wide) {
+    if (wide.empty()) {
+        return std::string();
+    }
+    const int length = static_cast<int>(wide.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
 std::string LastErrorText() {
     const DWORD code = GetLastError();
     char* buffer = nullptr;
