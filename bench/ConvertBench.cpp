@@ -1,8 +1,8 @@
 #include "bench/Cases.h"
 #include "bench/Measure.h"
-#include "conversion/Script.h"
+#include "bench/QuietPlatform.h"
 #include "conversion/ConvertFiles.h"
-#include "support/QuietPlatform.h"
+#include "conversion/Script.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +50,7 @@ std::vector<Row> ConvertCases(const fs::path& scratch) {
     }
 
     const auto convert = [&] {
-        test::QuietPlatform platform;
+        QuietPlatform platform;
         ConvertFiles(entries, 1024, dir.string(), platform);
         return platform.launches == 1 && platform.messages == 1 &&
                fs::file_size(dir / "vq3mc.bat") == scriptBytes && CountFiles(dir) == MaxEntries + 1;

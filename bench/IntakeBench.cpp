@@ -1,5 +1,5 @@
 #include "bench/Cases.h"
-#include "support/QuietPlatform.h"
+#include "bench/QuietPlatform.h"
 #include "support/DropEvents.h"
 #include "ui/qt/MainWindow.h"
 
@@ -29,7 +29,7 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
         nativePaths.push_back(file.string());
     }
 
-    test::QuietPlatform platform;
+    QuietPlatform platform;
     std::unique_ptr<MainWindow> window;
     QMimeData data;
     data.setUrls(urls);

@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 
-namespace vq3::test {
+namespace vq3::bench {
 
 // For pictures and measurements: no message waits for a user and nothing is started.
 class QuietPlatform : public Platform {
@@ -16,4 +16,4 @@ public:
     int launches = 0;
 };
 
-} // namespace vq3::test
+} // namespace vq3::bench

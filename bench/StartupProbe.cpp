@@ -2,8 +2,8 @@
 // soon as the window is shown. Given a folder, it first drops every file in it on the list
 // and fails unless all were listed.
 #include "bench/PeakMemory.h"
+#include "bench/QuietPlatform.h"
 #include "platform/AppInfo.h"
-#include "support/QuietPlatform.h"
 #include "support/DropEvents.h"
 #include "ui/qt/MainWindow.h"
 
@@ -16,7 +16,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    vq3::test::QuietPlatform platform;
+    vq3::bench::QuietPlatform platform;
     const std::string appDir = argc > 1 ? argv[1] : vq3::AppInfo::AppDir();
     vq3::MainWindow window(platform, appDir);
     window.show();

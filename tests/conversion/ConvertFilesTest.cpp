@@ -139,14 +139,6 @@ std::vector<ConvertCase> Cases() {
          {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3",
           "Intro.mp3", "Menu.wav", "Trim.wav"},
          0},
-        {"DescriptorFolderMissing",
-         "",
-         {},
-         {"gone/readme.txt"},
-         "The file '$/gone/readme.lua' could not be written: " + std::string(test::NoSuchFile) +
-             NotStarted,
-         {},
-         0},
         {"ScriptInTheWay",
          "",
          {"vq3mc.bat/", "A.wav"},
@@ -192,7 +184,7 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
     for (const ConvertCase& c : Cases()) {
         SCOPED_TRACE(c.name);
         test::TempDir base;
-        const std::string appDir = c.appDir.empty() ? base.Str() : base / c.appDir;
+        const std::string appDir = c.appDir.empty() ? base.Str() : base.Str() + "/" + c.appDir;
         fs::create_directories(FsPath(appDir));
         for (const auto& [name, content] : Parse(c.before)) {
             const fs::path path = FsPath(appDir) / FsPath(name);
@@ -258,15 +250,17 @@ TEST(ConvertFilesTest, NothingIsWrittenWhileAConversionOfTheFolderRuns) {
 }
 #endif
 
-TEST(ConvertFilesTest, SecondPressRewritesTheSameScriptAndLaunchesAgain) {
+// Windows names are compared without case: a listed "Notes.LUA" is its own descriptor path.
+TEST(ConvertFilesTest, AListedLuaFileInAnotherCaseIsNoTargetUnderWindowsRules) {
     test::TempDir dir;
-    test::WriteFile(dir / "A.mp3", "a");
+    test::WriteFile(dir / "Notes.LUA", "keep");
     test::RecordingPlatform platform;
-    ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
-    ConvertFiles({dir / "A.mp3"}, 512, dir.Str(), platform);
-    ASSERT_EQ(platform.launches.size(), 2u);
-    EXPECT_EQ(platform.launches[1].scriptContent, platform.launches[0].scriptContent);
-    EXPECT_EQ(platform.messages, (Listing{Begun, Begun}));
+    // The folder ends in "/" so that the script, joined with "\\", still lands in it on Linux.
+    ConvertFiles({dir / "Notes.LUA"}, 1024, dir.Str() + "/", platform, PathRules::Windows());
+    EXPECT_EQ(platform.messages, Listing{Begun});
+    EXPECT_EQ(test::ReadFile(dir / "Notes.LUA"), "keep");
+    // Notes.LUA and the script: no Notes.lua beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
 }
 
 } // namespace

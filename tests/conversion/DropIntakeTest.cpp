@@ -13,14 +13,12 @@ class IntakeTest : public testing::Test {
 protected:
     void Drop(const std::vector<DroppedFile>& files, int room = MaxListEntries) {
         platform.duringMessage = [&] { events.push_back("message " + platform.messages.back()); };
-        AcceptDroppedFiles(
-            files, appDir.Str(), room, platform,
-            [&](const std::vector<size_t>& positions) {
-                for (const size_t position : positions) {
-                    events.push_back("list " + files[position].path);
-                }
-            },
-            PathRules::Posix());
+        AcceptDroppedFiles(files, appDir.Str(), room, platform,
+                           [&](const std::vector<size_t>& positions) {
+                               for (const size_t position : positions) {
+                                   events.push_back("list " + files[position].path);
+                               }
+                           });
     }
     std::string Refusal(const std::string& name) {
         return "message The file '" + name + "' is not in the application's directory, '" +

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/AppInfo.h"
+#include "platform/PathRules.h"
 #include "support/SystemReasons.h"
 #include "support/TempDir.h"
 
@@ -83,6 +84,14 @@ TEST(ConsoleEncodingTest, LettersItLacksAreRefusedNeverApproximated) {
     }
 }
 #endif
+
+TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
+    EXPECT_EQ(PathRules::Windows().ComparisonKey("C:\\M\\A.LUA"), "c:\\m\\a.lua");
+    EXPECT_EQ(PathRules::Posix().ComparisonKey("/M/A.LUA"), "/M/A.LUA");
+    EXPECT_EQ(PathRules::Windows().GetFileName("C:\\a/b\\c.mp3"), "c.mp3");
+    EXPECT_EQ(PathRules::Posix().GetFileName("/a/b\\c.mp3"), "b\\c.mp3");
+    EXPECT_EQ(PathRules::Windows().JoinPath("C:\\", "a.mp3"), "C:\\\\a.mp3");
+}
 
 TEST(AppInfoTest, TitleAndTheExecutablesFolder) {
     EXPECT_EQ(AppInfo::TitleWithVersion(), "VQ3 Music Tool 1.4.0");

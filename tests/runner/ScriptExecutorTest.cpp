@@ -117,6 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line 3 (ren \"A.aifr\" \"sub/A.fda\"): the new name 'sub/A.fda' must be a "
                    "file name without a folder."}));
 
+// Blank lines keep their numbers, and a long summary names ten lines and counts the rest.
+TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
+    test::TempDir dir;
+    std::string script = "\r\n";
+    for (int i = 0; i < 12; ++i) {
+        script += "x\r\n";
+    }
+    const auto messages = RunScript(script, dir.Str());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
+    EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
+    EXPECT_TRUE(messages[0].ends_with("\nAnd 2 more.")) << messages[0];
+}
+
 struct TrackCase {
     const char* source;  // the one entry: "Song.mp3" holds text, a ".wav" silent sound
     const char* standIn; // how the stand-in encoder behaves

@@ -52,6 +52,8 @@ TEST(WholeProgramTest, FromStartThroughDropAndConvertToFdaFiles) {
     EXPECT_EQ(fda("Intro Theme.fda"), "aifr from Intro Theme.wav at 256\n");
     EXPECT_EQ(fda("100% R&B.fda"), "aifr from 100% R&B.wav at 256\n");
     EXPECT_FALSE(std::filesystem::exists(appDir.Path() / "Intro Theme.wav"));
+    // The runner started in the music folder and held that folder's lock there.
+    EXPECT_TRUE(std::filesystem::exists(appDir.Path() / "vq3mc.lock"));
     EXPECT_TRUE(std::filesystem::exists(appDir.Path() / "Intro Theme.mp3"));
     EXPECT_EQ(std::filesystem::file_size(appDir.Path() / "100% R&B.wav"), 44u + 4410u * 4u);
 }

@@ -1,8 +1,8 @@
 // Shows the main window with a few files dropped on it, for the README's picture. The
 // start-up warning is skipped: the picture is of the window.
 // Usage: vq3_screenshot APP_DIR NAME...
+#include "bench/QuietPlatform.h"
 #include "support/DropEvents.h"
-#include "support/QuietPlatform.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/ApplicationArguments.h"
 #include "ui/qt/MainWindow.h"
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     QApplication app(arguments.Count(), arguments.Values());
     QApplication::setWindowIcon(vq3::AppIcon());
     const QString appDir = QString::fromLocal8Bit(argv[1]);
-    vq3::test::QuietPlatform platform;
+    vq3::bench::QuietPlatform platform;
     vq3::MainWindow window(platform, appDir.toStdString());
     window.move(40, 40);
     window.show();
