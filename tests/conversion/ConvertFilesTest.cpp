@@ -24,7 +24,6 @@ const std::string Begun =
 const std::string CannotHold =
     "  A name in the conversion script may not hold a double quote, a control character or a "
     "character the Command Prompt cannot show.  ";
-const std::string NotStarted = ".  The conversion was not started.";
 const std::string Unusable = "These files cannot be named in the conversion script: ";
 const std::string Redo = "Rename them, then convert again.  Nothing was converted.";
 
@@ -38,7 +37,7 @@ struct ConvertCase {
     Listing before;
     Listing entries; // below appDir
     std::string message;
-    Listing after; // the whole folder afterwards; "name=*" for any content
+    Listing gained; // what the folder holds afterwards beyond `before`; "name=*": any content
     size_t launches;
     std::int16_t bitRate = 1024;
     std::string launchFailure = "";
@@ -51,133 +50,81 @@ std::string Expand(std::string text, const std::string& base, const std::string&
     return text;
 }
 
-std::map<std::string, std::string> Parse(const Listing& listing) {
-    std::map<std::string, std::string> files;
+void Parse(const Listing& listing, std::map<std::string, std::string>& files) {
     for (const auto& item : listing) {
-        const size_t equals = item.find('=');
-        if (const size_t at = item.find('@'); at != std::string::npos) {
-            files[item.substr(0, at)] = item.substr(at);
-        } else if (equals != std::string::npos) {
-            files[item.substr(0, equals)] = item.substr(equals + 1);
+        const size_t cut = item.find_first_of("=@");
+        if (cut != std::string::npos) {
+            files[item.substr(0, cut)] = item.substr(cut + (item[cut] == '=' ? 1 : 0));
         } else if (item.back() == '/') {
             files[item.substr(0, item.size() - 1)] = "/";
         } else {
             files[item] = "a";
         }
     }
-    return files;
 }
 
 std::vector<ConvertCase> Cases() {
-    const Listing collisions{"vq3mc.bat=old", "Song.wav=mine", "Other.wav=also",
-                             "Song.mp3",      "Fine.mp3",      "Other.mp3"};
     Listing quoted;
     std::string quotedList;
     for (int i = 0; i < 12; ++i) {
         quoted.push_back("\"" + std::to_string(i) + ".mp3");
         quotedList += i >= 10 ? "" : (i > 0 ? ", '" : "'") + quoted.back() + "'";
     }
-    const std::string wav2048 = "start /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 2048\r\n"
-                                "ren \"Intro.aifr\" \"Intro.fda\"\r\n";
+    const std::string replace = "Converting would replace ";
+    const std::string notOurs = " with track settings, but they are not settings files this tool "
+                                "wrote: your own file, a folder or a link.  Move or rename them, "
+                                "then convert again.  Nothing was converted.";
+    // clang-format off
     return {
         {"EmptyList", "", {}, {}, "No files to convert!", {}, 0},
-        {"OtherOnly",
-         "",
-         {"Song.txt"},
-         {"Song.txt"},
-         Begun,
-         {"Song.txt", "Song.lua" + D, "vq3mc.bat=cd $\r\n" + Tail},
-         1},
-        {"OldScriptIsTruncatedAndOldDescriptorReplaced",
-         "R&B 100%",
-         {"vq3mc.bat=" + std::string(5000, 'x'), "Intro.lua" + D, "Intro.wav"},
-         {"Intro.wav"},
-         Begun,
-         {"Intro.wav", "Intro.lua" + D, "vq3mc.bat=cd #/R^&B 100%%\r\n" + wav2048 + Tail},
-         1,
-         2048},
-        {"ListedLuaFilesAreNeverDescriptorTargets",
-         "",
+        {"OtherOnly", "", {"Song.txt"}, {"Song.txt"}, Begun,
+         {"Song.lua" + D, "vq3mc.bat=cd $\r\n" + Tail}, 1},
+        {"OldScriptIsTruncatedAndOldDescriptorReplaced", "R&B 100%",
+         {"vq3mc.bat=" + std::string(5000, 'x'), "Intro.lua" + D, "Intro.wav"}, {"Intro.wav"}, Begun,
+         {"vq3mc.bat=cd #/R^&B 100%%\r\nstart /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" "
+          "2048\r\nren \"Intro.aifr\" \"Intro.fda\"\r\n" + Tail}, 1, 2048},
+        {"ListedLuaFilesAreNeverDescriptorTargets", "",
          {"Intro.mp3", "Intro.lua=mine", "Notes.lua=keep", "Other.wav"},
-         {"Intro.mp3", "Intro.lua", "Notes.lua", "Other.wav"},
-         Begun,
-         {"Intro.mp3", "Intro.lua=mine", "Notes.lua=keep", "Other.wav", "Other.lua" + D,
-          "vq3mc.bat=*"},
-         1},
-        {"DecodingOntoAUsersWaveStopsEverything",
-         "",
-         collisions,
+         {"Intro.mp3", "Intro.lua", "Notes.lua", "Other.wav"}, Begun,
+         {"Other.lua" + D, "vq3mc.bat=*"}, 1},
+        {"DecodingOntoAUsersWaveStopsEverything", "",
+         {"vq3mc.bat=old", "Song.wav=mine", "Other.wav=also", "Song.mp3", "Fine.mp3", "Other.mp3"},
          {"Song.mp3", "Fine.mp3", "Other.mp3", "Song.mp3"},
          "Converting would overwrite and then delete 'Song.wav' and 'Other.wav' in the "
          "application's directory, '$', because the *.mp3 files of the same names are first "
          "decoded to those files.  Move or rename them, then convert again.  Nothing was "
-         "converted.",
-         collisions,
-         0},
-        {"NamesTheScriptCannotCarry",
-         "",
-         {"Good.mp3"},
+         "converted.", {}, 0},
+        {"NamesTheScriptCannotCarry", "", {"Good.mp3"},
          {"Good.mp3", "Say \"Hi\".mp3", "Tab\there.wav", "Line\nbreak.txt", "Del\x7f.wav"},
-         Unusable + "'Say \"Hi\".mp3', 'Tab?here.wav' and 'Del?.wav'." + CannotHold + Redo,
-         {"Good.mp3"},
-         0},
-        {"LongListsOfNamesAreCut",
-         "",
-         {},
-         quoted,
-         Unusable + quotedList + " and 2 more." + CannotHold + Redo,
-         {},
-         0},
-        {"SettingsOfTheUsersOwnOrAFolderStopEverything",
-         "",
-         {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3",
-          "Intro.mp3", "Menu.wav", "Trim.wav"},
+         Unusable + "'Say \"Hi\".mp3', 'Tab?here.wav' and 'Del?.wav'." + CannotHold + Redo, {}, 0},
+        {"LongListsOfNamesAreCut", "", {}, quoted,
+         Unusable + quotedList + " and 2 more." + CannotHold + Redo, {}, 0},
+        {"SettingsOfTheUsersOwnOrAFolderStopEverything", "",
+         {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x",
+          "A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"},
          {"A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"},
-         "Converting would replace '$/Intro.lua', '$/Menu.lua' and '$/Trim.lua' with track "
-         "settings, but they are not settings files this tool wrote: your own file, a folder or "
-         "a link.  Move or rename them, then convert again.  Nothing was converted.",
-         {"vq3mc.bat=old", "Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3",
-          "Intro.mp3", "Menu.wav", "Trim.wav"},
-         0},
-        {"ScriptInTheWay",
-         "",
-         {"vq3mc.bat/", "A.wav"},
-         {"A.wav"},
+         replace + "'$/Intro.lua', '$/Menu.lua' and '$/Trim.lua'" + notOurs, {}, 0},
+        {"ScriptInTheWay", "", {"vq3mc.bat/", "A.wav"}, {"A.wav"},
          "The file '$/vq3mc.bat' could not be written: " + std::string(test::DirectoryInTheWay) +
-             NotStarted,
-         {"vq3mc.bat/", "A.wav", "A.lua" + D},
-         0},
-        {"LaunchFailureReplacesTheNotice",
-         "",
-         {"A.wav"},
-         {"A.wav"},
+         ".  The conversion was not started.", {"A.lua" + D}, 0},
+        {"LaunchFailureReplacesTheNotice", "", {"A.wav"}, {"A.wav"},
          "The conversion script '$/vq3mc.bat' could not be started: No such file or directory.  "
-         "No files will be converted.",
-         {"A.wav", "A.lua" + D, "vq3mc.bat=*"},
-         1,
-         1024,
+         "No files will be converted.", {"A.lua" + D, "vq3mc.bat=*"}, 1, 1024,
          "No such file or directory"},
 #ifdef _WIN32
-        {"NameOutsideTheConsolesCodePage",
-         "",
-         {"Caf\xC3\xA9.mp3"},
-         {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3"},
-         Unusable + "'\xC4\x81.mp3'." + CannotHold + Redo,
-         {"Caf\xC3\xA9.mp3"},
+        {"NameOutsideTheConsolesCodePage", "", {"Caf\xC3\xA9.mp3"},
+         {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3"}, Unusable + "'\xC4\x81.mp3'." + CannotHold + Redo, {},
          0},
 #else
-        {"FolderTheScriptCannotName",
-         "new\nline",
-         {"A.wav"},
-         {"A.wav"},
+        {"FolderTheScriptCannotName", "new\nline", {"A.wav"}, {"A.wav"},
          "The application's directory, '#/new?line', cannot be named in the conversion script." +
-             CannotHold +
-             "Move VQ3MC and your music files to another directory.  Nothing was "
-             "converted.",
-         {"A.wav"},
-         0},
+         CannotHold + "Move VQ3MC and your music files to another directory.  Nothing was "
+         "converted.", {}, 0},
+        {"SettingsBehindALinkAreNeverWrittenThrough", "", {"Boss.lua@Keep.txt", "Keep.txt" + D,
+         "Boss.mp3"}, {"Boss.mp3"}, replace + "'$/Boss.lua'" + notOurs, {}, 0},
 #endif
     };
+    // clang-format on
 }
 
 TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
@@ -186,7 +133,9 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
         test::TempDir base;
         const std::string appDir = c.appDir.empty() ? base.Str() : base.Str() + "/" + c.appDir;
         fs::create_directories(FsPath(appDir));
-        for (const auto& [name, content] : Parse(c.before)) {
+        std::map<std::string, std::string> expected;
+        Parse(c.before, expected);
+        for (const auto& [name, content] : expected) {
             const fs::path path = FsPath(appDir) / FsPath(name);
             if (content == "/") {
                 fs::create_directory(path);
@@ -205,10 +154,7 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
         ConvertFiles(entries, c.bitRate, appDir, platform, PathRules::Posix());
 
         EXPECT_EQ(platform.messages, Listing{Expand(c.message, base.Str(), appDir)});
-        std::map<std::string, std::string> expected;
-        for (const auto& [name, content] : Parse(c.after)) {
-            expected[name] = Expand(content, base.Str(), appDir);
-        }
+        Parse(c.gained, expected);
         for (const auto& item : fs::directory_iterator(FsPath(appDir))) {
             const std::string name = Utf8Of(item.path().filename());
             const std::string content = item.is_symlink()
@@ -217,7 +163,8 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
                                                               : test::ReadFile(item.path());
             const auto want = expected.find(name);
             ASSERT_NE(want, expected.end()) << name << " should not be there";
-            EXPECT_EQ(want->second == "*" ? "*" : content, want->second) << name;
+            EXPECT_EQ(want->second == "*" ? "*" : content, Expand(want->second, base.Str(), appDir))
+                << name;
             expected.erase(want);
         }
         EXPECT_TRUE(expected.empty()) << expected.begin()->first << " is missing";

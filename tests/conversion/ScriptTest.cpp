@@ -31,69 +31,43 @@ TEST_P(ScriptGoldenTest, WrittenScriptIsByteExact) {
 }
 
 const std::string Tail = "msg * All files have been converted!\r\nexit\r\n";
+const std::string Song = "start /b /min /wait madplay.exe -o wave:\"SONG.wav\" \"SONG.MP3\"\r\n"
+                         "start /b /min /wait enc.exe \"SONG.wav\" \"SONG.aifr\" 256\r\n"
+                         "del \"SONG.wav\"\r\n"
+                         "ren \"SONG.aifr\" \"SONG.fda\"\r\n";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Scripts, ScriptGoldenTest,
     testing::Values(
-        ScriptCase{"WorkedExample",
-                   true,
-                   "C:\\Tools\\Conv",
-                   {"C:\\Tools\\Conv\\Intro.mp3", "C:\\Tools\\Conv\\Battle Theme.WAV",
-                    "C:\\Tools\\Conv\\readme.txt"},
-                   1024,
+        ScriptCase{"WorkedExample", true, "C:\\Tools\\Conv", {"C:\\Tools\\Conv\\Intro.mp3",
+                   "C:\\Tools\\Conv\\Battle Theme.WAV", "C:\\Tools\\Conv\\readme.txt"}, 1024,
                    "cd C:\\Tools\\Conv\r\n"
                    "start /b /min /wait madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"\r\n"
                    "start /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 1024\r\n"
                    "del \"Intro.wav\"\r\n"
                    "ren \"Intro.aifr\" \"Intro.fda\"\r\n"
                    "start /b /min /wait enc.exe \"Battle Theme.WAV\" \"Battle Theme.aifr\" 1024\r\n"
-                   "ren \"Battle Theme.aifr\" \"Battle Theme.fda\"\r\n" +
-                       Tail},
-        ScriptCase{"UpperCaseDuplicatesAndForwardSlashes",
-                   true,
-                   "D:\\M",
-                   {"D:/M/SONG.MP3", "D:\\M\\SONG.MP3"},
-                   256,
-                   "cd D:\\M\r\n"
-                   "start /b /min /wait madplay.exe -o wave:\"SONG.wav\" \"SONG.MP3\"\r\n"
-                   "start /b /min /wait enc.exe \"SONG.wav\" \"SONG.aifr\" 256\r\n"
-                   "del \"SONG.wav\"\r\n"
-                   "ren \"SONG.aifr\" \"SONG.fda\"\r\n"
-                   "start /b /min /wait madplay.exe -o wave:\"SONG.wav\" \"SONG.MP3\"\r\n"
-                   "start /b /min /wait enc.exe \"SONG.wav\" \"SONG.aifr\" 256\r\n"
-                   "del \"SONG.wav\"\r\n"
-                   "ren \"SONG.aifr\" \"SONG.fda\"\r\n" +
-                       Tail},
-        ScriptCase{"OtherEntriesOnlyInAFolderWithOperators",
-                   false,
-                   "/srv/R&B|x<y>z^w 50% (Live)!",
-                   {"/a/Song.txt", "/a/Song.flac", "/a/wave"},
-                   2048,
+                   "ren \"Battle Theme.aifr\" \"Battle Theme.fda\"\r\n" + Tail},
+        ScriptCase{"UpperCaseDuplicatesAndForwardSlashes", true, "D:\\M",
+                   {"D:/M/SONG.MP3", "D:\\M\\SONG.MP3"}, 256, "cd D:\\M\r\n" + Song + Song + Tail},
+        ScriptCase{"OtherEntriesOnlyInAFolderWithOperators", false, "/srv/R&B|x<y>z^w 50% (Live)!",
+                   {"/a/Song.txt", "/a/Song.flac", "/a/wave"}, 2048,
                    "cd /srv/R^&B^|x^<y^>z^^w 50%% (Live)!\r\n" + Tail},
-        ScriptCase{"PercentDoubledInQuotedNamesOnly",
-                   false,
-                   "/m",
-                   {"/m/100% R&B ^!.mp3"},
-                   512,
+        ScriptCase{"PercentDoubledInQuotedNamesOnly", false, "/m", {"/m/100% R&B ^!.mp3"}, 512,
                    "cd /m\r\n"
-                   "start /b /min /wait madplay.exe -o wave:\"100%% R&B ^!.wav\" "
-                   "\"100%% R&B ^!.mp3\"\r\n"
+                   "start /b /min /wait madplay.exe -o wave:\"100%% R&B ^!.wav\" \"100%% R&B ^!.mp3\"\r\n"
                    "start /b /min /wait enc.exe \"100%% R&B ^!.wav\" \"100%% R&B ^!.aifr\" 512\r\n"
                    "del \"100%% R&B ^!.wav\"\r\n"
-                   "ren \"100%% R&B ^!.aifr\" \"100%% R&B ^!.fda\"\r\n" +
-                       Tail},
-        ScriptCase{"WavWithoutADotAndBackslashOnPosix",
-                   false,
-                   "/m",
-                   {"/m/mywav", "/m/x\\y.Wav"},
-                   1024,
+                   "ren \"100%% R&B ^!.aifr\" \"100%% R&B ^!.fda\"\r\n" + Tail},
+        ScriptCase{"WavWithoutADotAndBackslashOnPosix", false, "/m", {"/m/mywav", "/m/x\\y.Wav"}, 1024,
                    "cd /m\r\n"
                    "start /b /min /wait enc.exe \"mywav\" \"myaifr\" 1024\r\n"
                    "ren \"myaifr\" \"myfda\"\r\n"
                    "start /b /min /wait enc.exe \"x\\y.Wav\" \"x\\y.aifr\" 1024\r\n"
-                   "ren \"x\\y.aifr\" \"x\\y.fda\"\r\n" +
-                       Tail}),
+                   "ren \"x\\y.aifr\" \"x\\y.fda\"\r\n" + Tail}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct EntryCase {
     const char* entry;

@@ -5,6 +5,7 @@
 #include "platform/posix/ConversionLock.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
+#include "support/Executables.h"
 #include "support/MusicFolder.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
@@ -40,7 +41,6 @@ protected:
             {appDir / "100% R&B.wav", appDir / "Intro Theme.mp3"}, appDir.Str(), 1024);
         ASSERT_TRUE(WriteTextLines(appDir / "vq3mc.bat", lines).ok);
     }
-    void TearDown() override { unsetenv("VQ3_STAND_IN"); }
 
     std::pair<bool, std::string> RunScript() {
         std::string output;
@@ -68,7 +68,11 @@ TEST_F(EndToEndTest, ConvertsEveryTrackAndSaysSo) {
 // While the encoder hangs on the second track, a second run in the folder is turned away; a
 // SIGTERM then ends the encoder and its child, and only the finished track's file remains.
 TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
-    setenv("VQ3_STAND_IN", "hang:Intro Theme.wav", 1);
+    // An encoder that hangs on the MP3's track, with a child of its own.
+    test::WriteProgram(appDir.Path() / "enc.exe",
+                       "case \"$1\" in Intro*) printf 'aifr fr' > \"$2\"; sleep 600 &\n"
+                       "echo \"$PPID $$ $!\" > p.new; mv p.new stand-in.pids; wait;;\n"
+                       "*) printf 'aifr' > \"$2\";; esac");
     std::pair<bool, std::string> first;
     std::thread running([&] { first = RunScript(); });
     const fs::path pids = appDir.Path() / "stand-in.pids";

@@ -133,14 +133,11 @@ TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
 
 struct TrackCase {
     const char* source;  // the one entry: "Song.mp3" holds text, a ".wav" silent sound
-    const char* standIn; // how the stand-in encoder behaves
+    const char* encoder; // the encoder's shell script
     const char* summary;
 };
 
-class FailedTrackTest : public testing::TestWithParam<TrackCase> {
-protected:
-    void TearDown() override { unsetenv("VQ3_STAND_IN"); }
-};
+class FailedTrackTest : public testing::TestWithParam<TrackCase> {};
 
 // No unfinished file gets the final name, and what the run wrote for the track is removed.
 TEST_P(FailedTrackTest, SkipsTheRenameAndRemovesWhatTheRunWrote) {
@@ -153,8 +150,7 @@ TEST_P(FailedTrackTest, SkipsTheRenameAndRemovesWhatTheRunWrote) {
     mp3 ? test::WriteFile(dir.Path() / source, "not music")
         : test::WriteSilentWav(dir.Path() / source);
     const std::string userFile = test::ReadFile(dir.Path() / source);
-    fs::copy_file(STAND_IN_ENCODER, dir.Path() / "enc.exe");
-    setenv("VQ3_STAND_IN", GetParam().standIn, 1);
+    test::WriteProgram(dir.Path() / "enc.exe", GetParam().encoder);
     EXPECT_EQ(
         RunScript(ScriptText(BuildConversionScript({dir / source}, dir.Str(), 1024)), dir.Str()),
         std::vector<std::string>{GetParam().summary});
@@ -165,7 +161,7 @@ TEST_P(FailedTrackTest, SkipsTheRenameAndRemovesWhatTheRunWrote) {
 INSTANTIATE_TEST_SUITE_P(
     Tracks, FailedTrackTest,
     testing::Values(
-        TrackCase{"Song.mp3", "",
+        TrackCase{"Song.mp3", "printf 'aifr' > \"$2\"",
                   "Not every file was converted: 1 line of the conversion script failed, and 1 "
                   "skipped.\n"
                   "Line 2 (start /b /min /wait madplay.exe -o wave:\"Song.wav\" \"Song.mp3\"): "
@@ -173,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "(0:00:00.0), -inf dB peak amplitude, 0 clipped samples\".\n"
                   "Line 5 (ren \"Song.aifr\" \"Song.fda\"): skipped, as an earlier line of this "
                   "track failed."},
-        TrackCase{"Mix.wav", "fail-after-partial",
+        TrackCase{"Mix.wav",
+                  "printf 'aifr fr' > \"$2\"; printf 'writing\\ndisk full\\n\\n' >&2; exit 4",
                   "Not every file was converted: 1 line of the conversion script failed, and 1 "
                   "skipped.\n"
                   "Line 2 (start /b /min /wait enc.exe \"Mix.wav\" \"Mix.aifr\" 1024): 'enc.exe' "
