@@ -59,13 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "start /b /min /wait madplay.exe -o wave:\"100%% R&B ^!.wav\" \"100%% R&B ^!.mp3\"\r\n"
                    "start /b /min /wait enc.exe \"100%% R&B ^!.wav\" \"100%% R&B ^!.aifr\" 512\r\n"
                    "del \"100%% R&B ^!.wav\"\r\n"
-                   "ren \"100%% R&B ^!.aifr\" \"100%% R&B ^!.fda\"\r\n" + Tail},
-        ScriptCase{"WavWithoutADotAndBackslashOnPosix", false, "/m", {"/m/mywav", "/m/x\\y.Wav"}, 1024,
-                   "cd /m\r\n"
-                   "start /b /min /wait enc.exe \"mywav\" \"myaifr\" 1024\r\n"
-                   "ren \"myaifr\" \"myfda\"\r\n"
-                   "start /b /min /wait enc.exe \"x\\y.Wav\" \"x\\y.aifr\" 1024\r\n"
-                   "ren \"x\\y.aifr\" \"x\\y.fda\"\r\n" + Tail}),
+                   "ren \"100%% R&B ^!.aifr\" \"100%% R&B ^!.fda\"\r\n" + Tail}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -1,27 +1,13 @@
 #include "platform/posix/DetachedProcess.h"
 
 #include "support/TempDir.h"
-#include "support/Waiting.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace vq3 {
 namespace {
 
-using test::ReadFile;
 using test::TempDir;
-
-TEST(DetachedProcessTest, RunsInTheGivenFolderWithItsArguments) {
-    TempDir dir;
-    const Result started = StartDetached(
-        "/bin/sh", {"-c", "pwd > done.tmp && mv done.tmp done.txt", "ignored"}, dir.Str());
-    ASSERT_TRUE(started.ok) << started.reason;
-    // The started process is not ours to wait for.
-    ASSERT_TRUE(test::WaitUntil([&] { return !ReadFile(dir / "done.txt").empty(); },
-                                std::chrono::seconds(20)));
-    EXPECT_EQ(ReadFile(dir.Path() / "done.txt"), dir.Str() + "\n");
-}
 
 TEST(DetachedProcessTest, AMissingProgramOrFolderIsReportedWithTheReason) {
     TempDir dir;

@@ -1,12 +1,11 @@
-#include "FolderListing.h"
 #include "conversion/Script.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
 #include "platform/posix/ConversionLock.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
+#include "support/Audio.h"
 #include "support/Executables.h"
-#include "support/MusicFolder.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
 
@@ -29,16 +28,17 @@ bool Alive(const std::string& pid) {
     return nameEnd != std::string::npos && stat.compare(nameEnd + 2, 1, "Z") != 0;
 }
 
-// The interpreter as a program, with Debian's madplay. It sees no display, so it runs in the
-// console: the transcript on its standard output, messages on its standard error.
+// The interpreter as a program. It sees no display, so it runs in the console: the
+// transcript on its standard output, messages on its standard error.
 class EndToEndTest : public testing::Test {
 protected:
     void SetUp() override {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
-        ASSERT_EQ(test::MakeMusicFolder(appDir.Path(), "Intro Theme.mp3", "100% R&B.wav"), "");
+        test::WriteSilentWav(appDir.Path() / "100% R&B.wav");
+        test::WriteSilentWav(appDir.Path() / "Intro Theme.wav");
         const auto lines = BuildConversionScript(
-            {appDir / "100% R&B.wav", appDir / "Intro Theme.mp3"}, appDir.Str(), 1024);
+            {appDir / "100% R&B.wav", appDir / "Intro Theme.wav"}, appDir.Str(), 1024);
         ASSERT_TRUE(WriteTextLines(appDir / "vq3mc.bat", lines).ok);
     }
 
@@ -51,24 +51,13 @@ protected:
     }
 
     test::TempDir appDir;
-    const Names userFiles{"Intro Theme.mp3", "100% R&B.wav", "enc.exe", "vq3mc.bat"};
+    const Names userFiles{"Intro Theme.wav", "100% R&B.wav", "enc.exe", "vq3mc.bat"};
 };
-
-TEST_F(EndToEndTest, ConvertsEveryTrackAndSaysSo) {
-    const auto [ok, output] = RunScript();
-    EXPECT_TRUE(ok) << output;
-    EXPECT_NE(output.find("\nAll files have been converted!\n"), std::string::npos) << output;
-    EXPECT_EQ(test::ReadFile(appDir.Path() / "Intro Theme.fda"),
-              "aifr from Intro Theme.wav at 1024\n");
-    Names expected = userFiles;
-    expected.insert({"Intro Theme.fda", "100% R&B.fda", ConversionLockName});
-    EXPECT_EQ(test::FilesIn(appDir.Path()), expected);
-}
 
 // While the encoder hangs on the second track, a second run in the folder is turned away; a
 // SIGTERM then ends the encoder and its child, and only the finished track's file remains.
 TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
-    // An encoder that hangs on the MP3's track, with a child of its own.
+    // An encoder that hangs on the second track, with a child of its own.
     test::WriteProgram(appDir.Path() / "enc.exe",
                        "case \"$1\" in Intro*) printf 'aifr fr' > \"$2\"; sleep 600 &\n"
                        "echo \"$PPID $$ $!\" > p.new; mv p.new stand-in.pids; wait;;\n"

@@ -1,6 +1,5 @@
 #include "runner/ScriptExecutor.h"
 
-#include "FolderListing.h"
 #include "conversion/Script.h"
 #include "platform/Files.h"
 #include "runner/ProgramLookup.h"
@@ -41,7 +40,8 @@ std::string ScriptText(const std::vector<std::string>& lines) {
 class RoundTripTest : public testing::TestWithParam<const char*> {};
 
 // Whatever the conversion core writes for a name, the interpreter hands the program that
-// very name, in a folder whose own name is awkward too; or the core refuses the name.
+// very name, in a folder whose own name is awkward too, and renames its output to the final
+// name; or the core refuses the name.
 TEST_P(RoundTripTest, TheProgramReceivesTheOriginalName) {
     const std::string name = GetParam();
     if (!ScriptSyntaxCanCarry(name)) {
@@ -50,13 +50,16 @@ TEST_P(RoundTripTest, TheProgramReceivesTheOriginalName) {
     test::TempDir base;
     const std::string appDir = base / "R&B 100% ^x (Live)! it's";
     fs::create_directory(FsPath(appDir));
-    test::WriteProgram(FsPath(appDir) / "enc.exe", "printf '%s\\0' \"$@\" > args.bin");
+    test::WriteProgram(FsPath(appDir) / "enc.exe", "printf '%s\\0' \"$@\" > args.bin; : > \"$2\"");
     test::WriteFile(FsPath(appDir) / FsPath(name), "RIFF");
-    RunScript(
-        ScriptText(BuildConversionScript({appDir + "/" + name}, appDir, 512, PathRules::Posix())),
-        base.Str());
+    const std::string stem = name.substr(0, name.size() - 3);
+    EXPECT_EQ(RunScript(ScriptText(BuildConversionScript({appDir + "/" + name}, appDir, 512,
+                                                         PathRules::Posix())),
+                        base.Str()),
+              std::vector<std::string>{"All files have been converted!"});
     EXPECT_EQ(test::ReadFile(FsPath(appDir) / "args.bin"),
-              name + '\0' + name.substr(0, name.size() - 3) + "aifr" + '\0' + "512" + '\0');
+              name + '\0' + stem + "aifr" + '\0' + "512" + '\0');
+    EXPECT_TRUE(fs::exists(FsPath(appDir) / FsPath(stem + "fda")));
 }
 
 INSTANTIATE_TEST_SUITE_P(AwkwardNames, RoundTripTest,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScriptLauncher.h"
+#include "support/TempDir.h"
 
 #include <functional>
 #include <string>
@@ -24,7 +26,12 @@ public:
             duringMessage();
         }
     }
-    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override {
+        launches.push_back({scriptPath, workingDir, ReadFile(scriptPath)});
+        return startForReal            ? vq3::LaunchScript(scriptPath, workingDir)
+               : launchFailure.empty() ? Result::Success()
+                                       : Result::Failure(launchFailure);
+    }
 
     std::vector<std::string> messages;
     std::function<void()> duringMessage; // runs while a message is "on screen"

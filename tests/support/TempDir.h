@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 
 namespace vq3::test {
@@ -35,6 +36,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names of everything in a folder, to show that a run left no file it should not have.
+inline std::set<std::string> FilesIn(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
 
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -3,6 +3,7 @@
 #include "platform/windows/WinText.h"
 #include "ui/win32/MainWindow.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -15,12 +16,9 @@ namespace vq3::test {
 
 // The window's control by its name in the form's table.
 inline HWND ControlOf(HWND window, std::string_view name) {
-    for (size_t i = 0; i < Controls.size(); ++i) {
-        if (Controls[i].name == name) {
-            return GetDlgItem(window, ControlId(i));
-        }
-    }
-    return nullptr;
+    const auto row = std::find_if(Controls.begin(), Controls.end(),
+                                  [&](const auto& control) { return control.name == name; });
+    return GetDlgItem(window, ControlId(static_cast<size_t>(row - Controls.begin())));
 }
 
 // A drop as the shell delivers one: a DROPFILES block of wide paths, each ended by a NUL and
@@ -28,23 +26,15 @@ inline HWND ControlOf(HWND window, std::string_view name) {
 inline void DropFiles(HWND target, const std::vector<std::string>& paths) {
     std::wstring list;
     for (const std::string& path : paths) {
-        list += Widen(path);
-        list += L'\0';
+        list += Widen(path) + L'\0';
     }
-    list += L'\0';
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    // Zeroed memory ends the list with the second NUL.
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + (list.size() + 1) * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
+    *drop = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE}; // the paths follow, wide
     std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
     GlobalUnlock(block);
     SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
-
-inline std::string WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)), L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1));
-    return Narrow(text);
 }
 
 } // namespace vq3::test
