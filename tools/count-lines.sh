@@ -17,4 +17,5 @@ for folder in app conversion platform runner ui; do
 done
 tests=$(count tests)
 printf '%-12s %5d\n' "product" "$product" "tests/" "$tests"
-printf 'tests are %d%% of the product code (at most 40%%)\n' $((100 * tests / product))
+awk -v t="$tests" -v p="$product" \
+    'BEGIN { printf "tests are %.1f%% of the product code (at most 40%%)\n", 100 * t / p }'

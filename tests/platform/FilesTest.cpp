@@ -2,7 +2,9 @@
 
 #include "platform/AppInfo.h"
 #include "platform/PathRules.h"
-#include "support/SystemReasons.h"
+#ifndef _WIN32
+#include "platform/posix/DetachedProcess.h"
+#endif
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-TEST(WriteTextLinesTest, TruncatesAndEndsEveryLineInCrLfInTheConsolesEncoding) {
+TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReportsFailures) {
     TempDir dir;
     WriteFile(dir / "t.bat", std::string(100, 'x'));
     ASSERT_TRUE(WriteTextLines(dir / "t.bat", {"one", "", "Caf\xC3\xA9"}).ok);
@@ -27,29 +29,21 @@ TEST(WriteTextLinesTest, TruncatesAndEndsEveryLineInCrLfInTheConsolesEncoding) {
 #endif
     ASSERT_TRUE(WriteTextLines(dir / "t.bat", {}).ok);
     EXPECT_EQ(ReadFile(dir / "t.bat"), "");
-}
 
-TEST(WriteTextLinesTest, FailuresCarryTheSystemsReason) {
-    TempDir dir;
+    // Failures carry the system's reason.
     fs::create_directory(dir.Path() / "folder.bat");
+    std::vector<std::pair<std::string, std::string>> cases{
+        {dir / "folder.bat", test::DirectoryInTheWay}, {dir / "no/such/t.bat", test::NoSuchFile}};
 #ifndef _WIN32
     WriteFile(dir / "target.txt", "mine");
     fs::create_symlink("target.txt", dir.Path() / "link.lua");
+    cases.insert(cases.end(), {{"/dev/full", "No space left on device"},
+                               {dir / "link.lua", "Too many levels of symbolic links"}});
 #endif
-    const struct {
-        std::string path;
-        std::string reason;
-    } cases[] = {{dir / "folder.bat", test::DirectoryInTheWay},
-                 {dir / "no/such/t.bat", test::NoSuchFile},
-#ifndef _WIN32
-                 {"/dev/full", "No space left on device"},
-                 {dir / "link.lua", "Too many levels of symbolic links"}
-#endif
-    };
-    for (const auto& c : cases) {
-        const Result written = WriteTextLines(c.path, {"exit"});
-        EXPECT_FALSE(written.ok) << c.path;
-        EXPECT_EQ(written.reason, c.reason) << c.path;
+    for (const auto& [path, reason] : cases) {
+        const Result written = WriteTextLines(path, {"exit"});
+        EXPECT_FALSE(written.ok) << path;
+        EXPECT_EQ(written.reason, reason) << path;
     }
 #ifndef _WIN32
     EXPECT_EQ(ReadFile(dir / "target.txt"), "mine");
@@ -58,37 +52,25 @@ TEST(WriteTextLinesTest, FailuresCarryTheSystemsReason) {
 
 TEST(FileExistsTest, OnlyRegularFilesAndLinksToThemExist) {
     TempDir dir;
-    WriteFile(dir / "a.mp3", "x");
     WriteFile(dir / "Caf\xC3\xA9.mp3", "x");
     fs::create_directory(dir.Path() / "folder.mp3");
-    EXPECT_TRUE(FileExists(dir / "a.mp3"));
     EXPECT_TRUE(FileExists(dir / "Caf\xC3\xA9.mp3"));
-    EXPECT_FALSE(FileExists(dir / "folder.mp3"));
-    EXPECT_FALSE(FileExists(dir / "missing.mp3"));
+    for (const char* name : {"folder.mp3", "missing.mp3"}) {
+        EXPECT_FALSE(FileExists(dir / name)) << name;
+    }
     EXPECT_FALSE(FileExists(""));
 #ifndef _WIN32
-    fs::create_symlink(dir.Path() / "a.mp3", dir.Path() / "link.mp3");
     fs::create_symlink(dir.Path() / "gone.mp3", dir.Path() / "dangling.mp3");
+    fs::create_symlink(dir.Path() / "Caf\xC3\xA9.mp3", dir.Path() / "link.mp3");
     EXPECT_TRUE(FileExists(dir / "link.mp3"));
     EXPECT_FALSE(FileExists(dir / "dangling.mp3"));
 #endif
 }
 
-#ifdef _WIN32
-TEST(ConsoleEncodingTest, LettersItLacksAreRefusedNeverApproximated) {
-    EXPECT_EQ(EncodeForConsole("R&B 100% (Live)!"), "R&B 100% (Live)!");
-    // A snowman and Japanese have no place in the code page; a-macron would best-fit to "a",
-    // and the script would then name another file.
-    for (const char* name : {"\xE2\x98\x83.mp3", "\xE6\x97\xA5\xE6\x9C\xAC.mp3", "\xC4\x81.mp3"}) {
-        EXPECT_EQ(EncodeForConsole(name), std::nullopt) << name;
-    }
-}
-#endif
-
 TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
     EXPECT_EQ(PathRules::Windows().ComparisonKey("C:\\M\\A.LUA"), "c:\\m\\a.lua");
     EXPECT_EQ(PathRules::Posix().ComparisonKey("/M/A.LUA"), "/M/A.LUA");
-    EXPECT_EQ(PathRules::Windows().GetFileName("C:\\a/b\\c.mp3"), "c.mp3");
+    EXPECT_EQ(PathRules::Windows().GetFileName("C:\\a\\b/c.mp3"), "c.mp3");
     EXPECT_EQ(PathRules::Posix().GetFileName("/a/b\\c.mp3"), "b\\c.mp3");
     EXPECT_EQ(PathRules::Windows().JoinPath("C:\\", "a.mp3"), "C:\\\\a.mp3");
 }
@@ -106,6 +88,18 @@ TEST(AppInfoTest, TitleAndTheExecutablesFolder) {
     EXPECT_EQ(appDir, fs::canonical("/proc/self/exe").parent_path().string());
 #endif
 }
+
+#ifndef _WIN32
+TEST(DetachedProcessTest, AMissingProgramOrFolderIsReportedWithTheReason) {
+    TempDir dir;
+    const Result noProgram = StartDetached(dir / "vq3run", {"x.bat"}, dir.Str());
+    EXPECT_EQ(noProgram.reason, "cannot run '" + (dir / "vq3run") + "': No such file or directory");
+    const Result noFolder = StartDetached("/bin/true", {}, dir / "gone");
+    EXPECT_EQ(noFolder.reason,
+              "cannot change to the folder '" + (dir / "gone") + "': No such file or directory");
+    EXPECT_FALSE(noProgram.ok || noFolder.ok);
+}
+#endif
 
 } // namespace
 } // namespace vq3

@@ -28,42 +28,35 @@ bool Alive(const std::string& pid) {
     return nameEnd != std::string::npos && stat.compare(nameEnd + 2, 1, "Z") != 0;
 }
 
-// The interpreter as a program. It sees no display, so it runs in the console: the
-// transcript on its standard output, messages on its standard error.
-class EndToEndTest : public testing::Test {
-protected:
-    void SetUp() override {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        test::WriteSilentWav(appDir.Path() / "100% R&B.wav");
-        test::WriteSilentWav(appDir.Path() / "Intro Theme.wav");
-        const auto lines = BuildConversionScript(
-            {appDir / "100% R&B.wav", appDir / "Intro Theme.wav"}, appDir.Str(), 1024);
-        ASSERT_TRUE(WriteTextLines(appDir / "vq3mc.bat", lines).ok);
-    }
-
-    std::pair<bool, std::string> RunScript() {
+// While the encoder hangs on the second track, a second run in the folder is turned away; a
+// SIGTERM then ends the encoder and its child, and only the finished track's file remains.
+// vq3run sees no display, so it runs in the console: the transcript on its standard output,
+// messages on its standard error.
+TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    test::TempDir appDir;
+    test::WriteSilentWav(appDir.Path() / "100% R&B.wav");
+    test::WriteSilentWav(appDir.Path() / "Intro Theme.wav");
+    ASSERT_TRUE(
+        WriteTextLines(appDir / "vq3mc.bat",
+                       BuildConversionScript({appDir / "100% R&B.wav", appDir / "Intro Theme.wav"},
+                                             appDir.Str(), 1024))
+            .ok);
+    const auto runScript = [&] {
         std::string output;
         const OutputSink collect = [&](std::string_view text) { output += text; };
         const Result ran = RunAndWait({AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"},
                                       appDir.Str(), &collect);
-        return {ran.ok, output};
-    }
-
-    test::TempDir appDir;
-    const Names userFiles{"Intro Theme.wav", "100% R&B.wav", "enc.exe", "vq3mc.bat"};
-};
-
-// While the encoder hangs on the second track, a second run in the folder is turned away; a
-// SIGTERM then ends the encoder and its child, and only the finished track's file remains.
-TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
+        return std::make_pair(ran.ok, output);
+    };
     // An encoder that hangs on the second track, with a child of its own.
     test::WriteProgram(appDir.Path() / "enc.exe",
                        "case \"$1\" in Intro*) printf 'aifr fr' > \"$2\"; sleep 600 &\n"
                        "echo \"$PPID $$ $!\" > p.new; mv p.new stand-in.pids; wait;;\n"
                        "*) printf 'aifr' > \"$2\";; esac");
     std::pair<bool, std::string> first;
-    std::thread running([&] { first = RunScript(); });
+    std::thread running([&] { first = runScript(); });
     const fs::path pids = appDir.Path() / "stand-in.pids";
     if (!test::WaitUntil([&] { return fs::exists(pids); }, std::chrono::seconds(120))) {
         running.join();
@@ -73,7 +66,7 @@ TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     std::istringstream(test::ReadFile(pids)) >> runner >> encoder >> child;
 
     EXPECT_TRUE(ConversionInProgress(appDir.Str()));
-    EXPECT_EQ(RunScript(), std::make_pair(false, std::string(AlreadyRunningMessage) + "\n"));
+    EXPECT_EQ(runScript(), std::make_pair(false, std::string(AlreadyRunningMessage) + "\n"));
 
     // Only the runner this test started is sent the signal; should the stand-in's parent be
     // anything else, the stand-in itself is.
@@ -89,9 +82,9 @@ TEST_F(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     EXPECT_TRUE(test::WaitUntil([&] { return !Alive(encoder) && !Alive(child); },
                                 std::chrono::seconds(60)));
     EXPECT_FALSE(ConversionInProgress(appDir.Str()));
-    Names expected = userFiles;
-    expected.insert({"100% R&B.fda", ConversionLockName, "stand-in.pids"});
-    EXPECT_EQ(test::FilesIn(appDir.Path()), expected);
+    EXPECT_EQ(test::FilesIn(appDir.Path()),
+              (Names{"Intro Theme.wav", "100% R&B.wav", "enc.exe", "vq3mc.bat", "100% R&B.fda",
+                     ConversionLockName, "stand-in.pids"}));
 }
 
 } // namespace

@@ -9,32 +9,32 @@
 
 #include <gtest/gtest.h>
 #include <regex>
+#include <tuple>
 
 namespace vq3::runner {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingHost : public RunnerHost {
-public:
+struct RecordingHost : RunnerHost {
     void Transcript(std::string_view) override {}
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
 
+// Runs the script's text, or the lines the conversion core wrote, and returns the messages.
 std::vector<std::string> RunScript(const std::string& script, const std::string& dir) {
     RecordingHost host;
     const StopRequest stop;
     ScriptExecutor(host, dir, "/usr/bin:/bin", stop).Run(SplitScript(script));
     return host.messages;
 }
-
-std::string ScriptText(const std::vector<std::string>& lines) {
+std::vector<std::string> RunScript(const std::vector<std::string>& lines, const std::string& dir) {
     std::string text;
     for (const auto& line : lines) {
         text += line + "\r\n";
     }
-    return text;
+    return RunScript(text, dir);
 }
 
 class RoundTripTest : public testing::TestWithParam<const char*> {};
@@ -53,9 +53,7 @@ TEST_P(RoundTripTest, TheProgramReceivesTheOriginalName) {
     test::WriteProgram(FsPath(appDir) / "enc.exe", "printf '%s\\0' \"$@\" > args.bin; : > \"$2\"");
     test::WriteFile(FsPath(appDir) / FsPath(name), "RIFF");
     const std::string stem = name.substr(0, name.size() - 3);
-    EXPECT_EQ(RunScript(ScriptText(BuildConversionScript({appDir + "/" + name}, appDir, 512,
-                                                         PathRules::Posix())),
-                        base.Str()),
+    EXPECT_EQ(RunScript(BuildConversionScript({appDir + "/" + name}, appDir, 512), base.Str()),
               std::vector<std::string>{"All files have been converted!"});
     EXPECT_EQ(test::ReadFile(FsPath(appDir) / "args.bin"),
               name + '\0' + stem + "aifr" + '\0' + "512" + '\0');
@@ -71,10 +69,8 @@ INSTANTIATE_TEST_SUITE_P(AwkwardNames, RoundTripTest,
                                          "back\\slash.wav", "back\\\\.wav", "say \"hi\".wav",
                                          "tab\there.wav"));
 
-struct ScriptCase {
-    const char* script; // lines joined by "|"; "DIR" stands for the test's folder
-    const char* summary;
-};
+// A script, lines joined by "|", and its summary; "DIR" stands for the test's folder.
+using ScriptCase = std::pair<const char*, const char*>;
 
 class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
 
@@ -90,8 +86,8 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
         return std::regex_replace(std::regex_replace(text, std::regex("\\|"), "\r\n"),
                                   std::regex("DIR"), dir.Str());
     };
-    EXPECT_EQ(RunScript(fill(GetParam().script), dir.Str()),
-              std::vector<std::string>{fill(GetParam().summary)});
+    EXPECT_EQ(RunScript(fill(GetParam().first), dir.Str()),
+              std::vector<std::string>{fill(GetParam().second)});
     EXPECT_EQ(test::ReadFile(dir.Path() / "Song.wav"), "user's");
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
 }
@@ -123,40 +119,30 @@ INSTANTIATE_TEST_SUITE_P(
 // Blank lines keep their numbers, and a long summary names ten lines and counts the rest.
 TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
     test::TempDir dir;
-    std::string script = "\r\n";
-    for (int i = 0; i < 12; ++i) {
-        script += "x\r\n";
-    }
-    const auto messages = RunScript(script, dir.Str());
+    const auto messages =
+        RunScript("\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\n", dir.Str());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
     EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
     EXPECT_TRUE(messages[0].ends_with("\nAnd 2 more.")) << messages[0];
 }
 
-struct TrackCase {
-    const char* source;  // the one entry: "Song.mp3" holds text, a ".wav" silent sound
-    const char* encoder; // the encoder's shell script
-    const char* summary;
-};
+// The one entry ("Song.mp3" holds text, a ".wav" silent sound), the encoder's shell script and
+// the summary.
+using TrackCase = std::tuple<std::string, const char*, const char*>;
 
 class FailedTrackTest : public testing::TestWithParam<TrackCase> {};
 
 // No unfinished file gets the final name, and what the run wrote for the track is removed.
 TEST_P(FailedTrackTest, SkipsTheRenameAndRemovesWhatTheRunWrote) {
-    const std::string source = GetParam().source;
-    const bool mp3 = source.ends_with(".mp3");
-    if (mp3 && !FindProgram("madplay", "/", "/usr/bin:/bin")) {
-        GTEST_SKIP() << "madplay is not installed";
-    }
+    const auto& [source, encoder, summary] = GetParam();
     test::TempDir dir;
-    mp3 ? test::WriteFile(dir.Path() / source, "not music")
-        : test::WriteSilentWav(dir.Path() / source);
+    source.ends_with(".mp3") ? test::WriteFile(dir.Path() / source, "not music")
+                             : test::WriteSilentWav(dir.Path() / source);
     const std::string userFile = test::ReadFile(dir.Path() / source);
-    test::WriteProgram(dir.Path() / "enc.exe", GetParam().encoder);
-    EXPECT_EQ(
-        RunScript(ScriptText(BuildConversionScript({dir / source}, dir.Str(), 1024)), dir.Str()),
-        std::vector<std::string>{GetParam().summary});
+    test::WriteProgram(dir.Path() / "enc.exe", encoder);
+    EXPECT_EQ(RunScript(BuildConversionScript({dir / source}, dir.Str(), 1024), dir.Str()),
+              std::vector<std::string>{summary});
     EXPECT_EQ(test::FilesIn(dir.Path()), (std::set<std::string>{source, "enc.exe"}));
     EXPECT_EQ(test::ReadFile(dir.Path() / source), userFile);
 }
@@ -180,6 +166,76 @@ INSTANTIATE_TEST_SUITE_P(
                   "failed: it ended with exit status 4, saying \"disk full\".\n"
                   "Line 3 (ren \"Mix.aifr\" \"Mix.fda\"): skipped, as an earlier line of this "
                   "track failed."}));
+
+// The name as the script names it; the files in the working folder "work" and the search
+// path's "bin" ("x" a program, "x:MZ" a Windows program, "x:text" a file that cannot run, "x/" a
+// folder); the command words found.
+using Words = std::vector<std::string>;
+using LookupCase = std::tuple<const char*, Words, Words>;
+
+class ProgramLookupTest : public testing::TestWithParam<LookupCase> {};
+
+TEST_P(ProgramLookupTest, FindsTheProgramInItsOrder) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "work");
+    std::filesystem::create_directories(dir.Path() / "bin");
+    const auto& [name, files, found] = GetParam();
+    for (const std::string& file : files) {
+        const std::string path = dir / file.substr(0, file.find(':'));
+        if (file.ends_with("/")) {
+            std::filesystem::create_directory(path);
+        } else if (file.ends_with(":MZ") || file.ends_with(":text")) {
+            test::WriteFile(path, file.ends_with(":MZ") ? "MZ\x90" : "text");
+        } else {
+            test::WriteProgram(path, "exit 0");
+        }
+    }
+    std::vector<std::string> expected;
+    for (const std::string& file : found) {
+        expected.push_back(dir / file);
+    }
+    EXPECT_EQ(FindProgram(name, dir / "work", "/nonexistent:" + (dir / "bin")).value_or(Words{}),
+              expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Order, ProgramLookupTest, testing::Values(
+    LookupCase{"enc.exe", {"work/enc.exe", "bin/enc"}, {"work/enc.exe"}},
+    LookupCase{"madplay.exe", {"work/madplay.exe:MZ", "bin/wine"}, {"bin/wine", "work/madplay.exe"}},
+    LookupCase{"madplay.exe", {"work/madplay.exe:MZ", "bin/madplay"}, {"bin/madplay"}},
+    LookupCase{"enc.EXE", {"work/enc", "bin/enc"}, {"work/enc"}}, LookupCase{"", {"bin/enc"}, {}},
+    LookupCase{"enc.exe", {"work/enc.exe:text", "bin/enc/"}, {}},
+    LookupCase{"sub/enc.exe", {"bin/enc"}, {}}));
+// clang-format on
+
+// A line as the script holds it; the command word, then the program's arguments.
+using LineCase = std::pair<const char*, std::vector<std::string>>;
+
+class ScriptSyntaxTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(ScriptSyntaxTest, ReadsALineAsTheCommandInterpreterAndAWindowsProgramWould) {
+    const CommandParts command = SplitCommand(UnescapeBatchLine(GetParam().first));
+    std::vector<std::string> words = SplitWindowsCommandLine(command.rest);
+    words.insert(words.begin(), command.name);
+    EXPECT_EQ(words, GetParam().second);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Lines, ScriptSyntaxTest, testing::Values(
+    LineCase{"start /b madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"",
+             {"start", "/b", "madplay.exe", "-o", "wave:Intro.wav", "Intro.mp3"}},
+    LineCase{"  ENC.exe \"Battle Theme.WAV\"   \"Battle Theme.aifr\"\t1024",
+             {"enc.exe", "Battle Theme.WAV", "Battle Theme.aifr", "1024"}},
+    LineCase{"cd /srv/R^&B 100%%", {"cd", "/srv/R&B", "100%"}}, LineCase{"x end^", {"x", "end"}},
+    LineCase{"del \"100%% ^ Mix.wav\"", {"del", "100% ^ Mix.wav"}}, LineCase{"", {""}},
+    LineCase{"cd a^^b^|c^<d^>e", {"cd", "a^b|c<d>e"}}, LineCase{"exit  ", {"exit"}},
+    LineCase{"x \"in^side\" out^side", {"x", "in^side", "outside"}},
+    LineCase{"x lone % %%%", {"x", "lone", "%", "%%"}}, LineCase{"del \"\"", {"del", ""}},
+    LineCase{"x bang! (paren)", {"x", "bang!", "(paren)"}},
+    LineCase{"x a\\b c\\\\d", {"x", "a\\b", "c\\\\d"}}, LineCase{"x x\"y z\"w", {"x", "xy zw"}},
+    LineCase{"x \"a\\\"b\" \"c\\\\\" d", {"x", "a\"b", "c\\", "d"}},
+    LineCase{"x \"say \"\"hi\"\"\"", {"x", "say \"hi\""}}));
+// clang-format on
 
 } // namespace
 } // namespace vq3::runner

@@ -34,17 +34,16 @@ inline bool DeliverDrop(QWidget* target, const QMimeData& data) {
 }
 
 inline bool Drop(QWidget* target, QMimeData* data) {
-    const std::unique_ptr<QMimeData> owned(data);
-    return DeliverDrop(target, *owned);
+    return DeliverDrop(target, *std::unique_ptr<QMimeData>(data));
 }
 
 // Whether the widget welcomes the drag, and with which action.
 inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data) {
+    const std::unique_ptr<QMimeData> owned(data);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
                           Qt::NoModifier);
     enter.ignore();
     QApplication::sendEvent(target, &enter);
-    delete data;
     return {enter.isAccepted(), enter.dropAction()};
 }
 

@@ -16,12 +16,10 @@ constexpr const char* SystemSearchPath = "/usr/local/bin:/usr/bin:/bin";
 // anything (a missing lame or madplay, say).
 inline std::string MakeMusicFolder(const std::filesystem::path& dir, const std::string& mp3Name,
                                    const std::string& wavName) {
-    if (!runner::FindProgram("madplay", "/", SystemSearchPath)) {
-        return "madplay is not installed";
-    }
+    const bool madplay = runner::FindProgram("madplay", "/", SystemSearchPath).has_value();
     const auto lame = runner::FindProgram("lame", "/", SystemSearchPath);
-    if (!lame) {
-        return "lame is not installed";
+    if (!madplay || !lame) {
+        return std::string(madplay ? "lame" : "madplay") + " is not installed";
     }
     WriteSilentWav(dir / "source.tmp");
     std::vector<std::string> encode = *lame;

@@ -9,13 +9,10 @@ namespace vq3::test {
 // until it holds or the time is up.
 template <typename Condition> bool WaitUntil(Condition condition, std::chrono::seconds limit) {
     const auto until = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
+    while (!condition() && std::chrono::steady_clock::now() <= until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
-    return true;
+    return condition();
 }
 
 } // namespace vq3::test

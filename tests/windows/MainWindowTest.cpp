@@ -38,8 +38,8 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     const std::string appDir = base / "Conv & 100% (x)";
     fs::create_directory(FsPath(appDir));
     const fs::path built = FsPath(AppInfo::AppDir());
-    fs::copy_file(built / "vq3_stand_in_decoder.exe", FsPath(appDir) / "madplay.exe");
-    fs::copy_file(built / "vq3_stand_in_encoder.exe", FsPath(appDir) / "enc.exe");
+    fs::copy_file(built / "vq3_stand_in.exe", FsPath(appDir) / "madplay.exe");
+    fs::copy_file(built / "vq3_stand_in.exe", FsPath(appDir) / "enc.exe");
     RecordingPlatform platform;
     platform.startForReal = true;
     std::vector<std::string> seen;
