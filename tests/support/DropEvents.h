@@ -21,12 +21,19 @@ inline QMimeData* FileDrag(const QStringList& paths) {
     return data;
 }
 
+// Whether the widget welcomes the drag, and with which action.
+inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    enter.ignore();
+    QApplication::sendEvent(target, &enter);
+    return {enter.isAccepted(), enter.dropAction()};
+}
+
 // Delivers a real drag and drop of the data onto the widget, as the window system would: Qt
 // hands a drop only to the widget that took the drag's entry. Returns whether it was taken.
 inline bool DeliverDrop(QWidget* target, const QMimeData& data) {
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
+    Enter(target, data);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                     Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
@@ -37,14 +44,8 @@ inline bool Drop(QWidget* target, QMimeData* data) {
     return DeliverDrop(target, *std::unique_ptr<QMimeData>(data));
 }
 
-// Whether the widget welcomes the drag, and with which action.
 inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data) {
-    const std::unique_ptr<QMimeData> owned(data);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
-                          Qt::NoModifier);
-    enter.ignore();
-    QApplication::sendEvent(target, &enter);
-    return {enter.isAccepted(), enter.dropAction()};
+    return Enter(target, *std::unique_ptr<QMimeData>(data));
 }
 
 } // namespace vq3::test

@@ -3,6 +3,7 @@
 #include "conversion/Messages.h"
 #include "platform/SystemPlatform.h"
 #include "support/DropEvents.h"
+#include "support/ExpectedLayout.h"
 #include "support/MusicFolder.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
@@ -93,25 +94,17 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
 
     const double scale = window.logicalDpiX() / 96.0;
     const QTransform dpi = QTransform::fromScale(scale, scale);
-    const std::tuple<const char*, QRect, const char*> controls[] = {
-        {"lblDragDrop", {8, 8, 353, 25}, "Drag and drop *.mp3 or *.wav files into the box below."},
-        {"lstFiles", {8, 32, 353, 319}, ""},
-        {"lblBitRate", {8, 360, 57, 21}, "BitRate"},
-        {"cboBitRate", {80, 360, 105, 23}, "1024"},
-        {"cmdExport", {272, 360, 89, 33}, "&Convert to .fda"},
-        {"lblRec", {8, 392, 177, 17}, "Recommended: 1024"},
-    };
-    for (const auto& [name, at96Dpi, text] : controls) {
-        auto* control = window.findChild<QWidget*>(name);
+    for (const auto& [name, left, top, width, height, text] : test::ExpectedLayout) {
+        auto* control = window.findChild<QWidget*>(QString::fromUtf8(name.data(), name.size()));
         ASSERT_NE(control, nullptr) << name;
-        EXPECT_EQ(control->geometry(), dpi.mapRect(at96Dpi)) << name;
+        EXPECT_EQ(control->geometry(), dpi.mapRect(QRect(left, top, width, height))) << name;
         const char* shown = control->inherits("QComboBox") ? "currentText" : "text";
         EXPECT_EQ(control->property(shown).toString(), text) << name;
         const bool button = qobject_cast<QPushButton*>(control) != nullptr;
         EXPECT_EQ(control->font().family(), button ? "Liberation Sans" : "Times New Roman") << name;
         EXPECT_DOUBLE_EQ(control->font().pointSizeF(), 9.75) << name;
         // Only the list takes drags.
-        EXPECT_EQ(control->acceptDrops(), std::string_view(name) == "lstFiles") << name;
+        EXPECT_EQ(control->acceptDrops(), name == "lstFiles") << name;
     }
     EXPECT_EQ(window.size(), dpi.mapRect(QRect(0, 0, 368, 412)).size());
     EXPECT_EQ(window.minimumSize(), window.maximumSize());

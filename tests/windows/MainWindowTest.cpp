@@ -1,5 +1,6 @@
 #include "platform/AppInfo.h"
 #include "platform/ScriptLauncher.h"
+#include "support/ExpectedLayout.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
@@ -59,21 +60,14 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     EXPECT_EQ(window.BitRate(), 1024);
 
     ASSERT_EQ(GetDpiForWindow(handle), 96u);
-    using Rectangle = std::tuple<LONG, LONG, LONG, LONG>; // left, top, width, height
-    const std::tuple<std::string_view, Rectangle, const char*> controls[] = {
-        {"lblDragDrop", {8, 8, 353, 25}, "Drag and drop *.mp3 or *.wav files into the box below."},
-        {"lstFiles", {8, 32, 353, 319}, ""},
-        {"lblBitRate", {8, 360, 57, 21}, "BitRate"},
-        {"cboBitRate", {80, 360, 105, 23}, "1024"},
-        {"cmdExport", {272, 360, 89, 33}, "&Convert to .fda"},
-        {"lblRec", {8, 392, 177, 17}, "Recommended: 1024"},
-    };
-    for (const auto& [name, pixels, text] : controls) {
+    for (const auto& [name, left, top, width, height, text] : ExpectedLayout) {
         HWND control = ControlOf(handle, name);
         RECT r{};
         GetWindowRect(control, &r);
         MapWindowPoints(HWND_DESKTOP, handle, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(Rectangle(r.left, r.top, r.right - r.left, r.bottom - r.top), pixels) << name;
+        const auto placed = std::make_tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        EXPECT_EQ(placed, std::make_tuple(LONG(left), LONG(top), LONG(width), LONG(height)))
+            << name;
         EXPECT_EQ(WindowText(control), text) << name;
         // The form's text font everywhere but on the button, which has the system's.
         LOGFONTW font{};
