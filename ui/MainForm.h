@@ -16,7 +16,7 @@ namespace vq3 {
 enum class ControlKind { Label, FileList, DropDown, Button };
 enum class ControlFont { Text, Dialog }; // Text: "Times New Roman" 9.75 pt; Dialog: the system's
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     const char* text;
@@ -35,7 +35,7 @@ constexpr const char* TextFontFamily = "Times New Roman";
 constexpr double TextFontPoints = 9.75;
 
 // In creation order; tab order is list, button, drop-down.
-constexpr std::array<ControlSpec, 6> Controls{{
+constexpr std::array<ControlRow, 6> Controls{{
     {"lblDragDrop", ControlKind::Label, "Drag and drop *.mp3 or *.wav files into the box below.",
      120, 120, 5295, 375, -1, ControlFont::Text},
     {"lstFiles", ControlKind::FileList, "", 120, 480, 5295, 4785, 0, ControlFont::Text},

@@ -52,11 +52,11 @@ void MainWindow::CreateControls() {
     setFixedSize(pixels(ClientWidthTwips), pixels(ClientHeightTwips));
 
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : Controls) {
+    for (const ControlRow& row : Controls) {
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case ControlKind::Label: {
-            auto* label = new QLabel(spec.text, this);
+            auto* label = new QLabel(row.text, this);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             control = label;
             break;
@@ -81,18 +81,18 @@ void MainWindow::CreateControls() {
             });
             break;
         case ControlKind::Button: {
-            auto* button = new QPushButton(spec.text, this);
+            auto* button = new QPushButton(row.text, this);
             connect(button, &QPushButton::clicked, this, &MainWindow::Convert);
             control = button;
             break;
         }
         }
-        control->setObjectName(spec.name);
-        control->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                             pixels(spec.height));
-        control->setFont(spec.font == ControlFont::Text ? TextFont() : DialogFont());
-        if (spec.tabIndex >= 0) {
-            focusable.emplace_back(spec.tabIndex, control);
+        control->setObjectName(row.name);
+        control->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
+                             pixels(row.height));
+        control->setFont(row.font == ControlFont::Text ? TextFont() : DialogFont());
+        if (row.tabIndex >= 0) {
+            focusable.emplace_back(row.tabIndex, control);
         }
     }
     std::sort(focusable.begin(), focusable.end());

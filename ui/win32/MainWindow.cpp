@@ -100,7 +100,7 @@ MainWindow* MainWindow::FromHandle(HWND window) {
 
 void MainWindow::CreateControls() {
     for (size_t i = 0; i < Controls.size(); ++i) {
-        const ControlSpec& row = Controls[i];
+        const ControlRow& row = Controls[i];
         const ControlClass controlClass = ClassFor(row.kind);
         // Each control is a group of its own, so arrow keys stay inside the control.
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | controlClass.style |
@@ -142,7 +142,7 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, static_cast<int>(dpi)); };
     WindowFonts fonts(dpi);
     for (size_t i = 0; i < Controls.size(); ++i) {
-        const ControlSpec& row = Controls[i];
+        const ControlRow& row = Controls[i];
         const HFONT font = row.font == ControlFont::Text ? fonts.Text() : fonts.Dialog();
         SendMessageW(Control(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         // A drop-down's window height is its open height; the closed height is fitted below.
