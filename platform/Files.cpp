@@ -20,9 +20,17 @@ namespace vq3 {
 
 namespace {
 
+#ifdef _WIN32
+// Links and junctions are reparse points; the C++ library here does not report them as links.
+bool IsReparsePoint(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+#endif
+
 std::FILE* OpenForWriting(const std::filesystem::path& path) {
 #ifdef _WIN32
-    if (std::error_code ignored; std::filesystem::is_symlink(path, ignored)) {
+    if (IsReparsePoint(path)) {
         errno = EACCES;
         return nullptr;
     }
@@ -61,6 +69,11 @@ PathKind KindOf(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::symlink_status(FsPath(path), error);
+#ifdef _WIN32
+    if (IsReparsePoint(FsPath(path))) {
+        return PathKind::Link;
+    }
+#endif
     switch (status.type()) {
     case fs::file_type::not_found:
         return PathKind::Missing;
@@ -89,6 +102,10 @@ std::string ReadStart(const std::string& path, size_t limit) {
 std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     if (utf8.empty()) {
         return std::string();
+    }
+    // A console set to UTF-8 reads every name as it is.
+    if (GetOEMCP() == CP_UTF8) {
+        return utf8;
     }
     const std::wstring wide = Widen(utf8);
     // No best-fit mapping: "?" or a look-alike letter would make the script name another file.

@@ -96,9 +96,13 @@ private:
 
 } // namespace
 
-int RunInWindow(int argc, char** argv, const std::string& title, const StopRequest& stop,
+int RunInWindow(const std::string& title, const StopRequest& stop,
                 const std::function<int(RunnerHost&)>& work) {
-    QApplication app(argc, argv);
+    // Qt reads options of its own (-style, -reverse, ...) from the arguments: it gets none.
+    char name[] = "vq3run";
+    char* arguments[] = {name, nullptr};
+    int count = 1;
+    QApplication app(count, arguments);
     app.setQuitOnLastWindowClosed(false);
     TranscriptView view(stop);
     view.setWindowTitle(QString::fromStdString(title));

@@ -12,7 +12,7 @@ namespace vq3::runner {
 // the focus, shows the transcript; messages appear as modal boxes. Closing the window asks
 // whether to stop, and a yes requests the stop; the window closes when the work is done.
 // Returns the work's result.
-int RunInWindow(int argc, char** argv, const std::string& title, const StopRequest& stop,
+int RunInWindow(const std::string& title, const StopRequest& stop,
                 const std::function<int(RunnerHost&)>& work);
 
 } // namespace vq3::runner

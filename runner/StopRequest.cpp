@@ -16,7 +16,9 @@ volatile std::sig_atomic_t signalWriteEnd = -1;
 // Only a write, which is safe in a signal handler; the waiting side does the rest.
 extern "C" void OnStopSignal(int) {
     const int savedErrno = errno;
-    [[maybe_unused]] const ssize_t ignored = write(signalWriteEnd, "s", 1);
+    if (signalWriteEnd >= 0) {
+        [[maybe_unused]] const ssize_t ignored = write(signalWriteEnd, "s", 1);
+    }
     errno = savedErrno;
 }
 
@@ -33,6 +35,13 @@ StopRequest::StopRequest() {
 }
 
 StopRequest::~StopRequest() {
+    // A late signal must find neither a closed pipe nor a descriptor reused for something else.
+    if (signalWriteEnd == writeEnd_) {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            std::signal(signal, SIG_DFL);
+        }
+        signalWriteEnd = -1;
+    }
     close(readEnd_);
     close(writeEnd_);
 }

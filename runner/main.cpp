@@ -23,15 +23,8 @@ bool HasDisplay() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
-// Holds the folder's conversion lock from before the script is read until it has run.
 int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string& workingDir,
               const StopRequest& stop) {
-    const auto lock = vq3::ConversionLock::Acquire(workingDir);
-    if (!lock) {
-        host.ShowMessage(vq3::ConversionInProgress(workingDir) ? AlreadyRunningMessage
-                                                               : LockFailedMessage(workingDir));
-        return 1;
-    }
     std::ifstream file(scriptPath, std::ios::binary);
     if (!file) {
         host.ShowMessage(ScriptUnreadableMessage(scriptPath, std::strerror(errno)));
@@ -56,11 +49,19 @@ int main(int argc, char** argv) {
     const std::string workingDir = std::filesystem::current_path().string();
     StopRequest stop;
     stop.TakeOverStopSignals();
+    // Held from the start until the script has run, so that from the moment the tool has
+    // started this run, a second conversion in the folder is turned away.
+    const auto lock = vq3::ConversionLock::Acquire(workingDir);
     const auto run = [&](RunnerHost& host) {
+        if (!lock) {
+            host.ShowMessage(vq3::ConversionInProgress(workingDir) ? AlreadyRunningMessage
+                                                                   : LockFailedMessage(workingDir));
+            return 1;
+        }
         return RunScript(host, scriptPath, workingDir, stop);
     };
     if (HasDisplay()) {
-        return RunInWindow(argc, argv, scriptPath, stop, run);
+        return RunInWindow(scriptPath, stop, run);
     }
     ConsoleHost console;
     return run(console);

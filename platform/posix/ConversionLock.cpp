@@ -26,7 +26,7 @@ int LockWithoutWaiting(int fd, int operation) {
 } // namespace
 
 std::optional<ConversionLock> ConversionLock::Acquire(const std::string& dir) {
-    const int fd = open(LockPath(dir).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = open(LockPath(dir).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
         return std::nullopt;
     }
@@ -57,7 +57,7 @@ ConversionLock::~ConversionLock() {
 }
 
 bool ConversionInProgress(const std::string& dir) {
-    const int fd = open(LockPath(dir).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(LockPath(dir).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }

@@ -132,8 +132,6 @@ void MainWindow::AppendToList(const std::vector<std::string>& paths) {
     lstFiles_->addItems(items);
 }
 
-// Files of other machines are refused where they lie in the drop; the intake takes each run of
-// local files between them.
 void MainWindow::Convert() {
     form_.cmdExport_Click();
     // After a failed write the progress stopped short of its end and is still up.
