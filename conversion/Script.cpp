@@ -23,6 +23,21 @@ size_t StartOfLastThree(std::string_view text) {
     return offset;
 }
 
+// Each "%" doubled, and a caret before each of the given characters.
+std::string Escaped(std::string_view text, std::string_view caretBefore) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        if (c == '%') {
+            escaped += '%';
+        } else if (caretBefore.find(c) != std::string_view::npos) {
+            escaped += '^';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::string Quoted(std::string_view name) {
     return AddQuotes(EscapeForQuotedUse(name));
 }
@@ -85,29 +100,11 @@ std::string AddQuotes(std::string_view text) {
 }
 
 std::string EscapeForQuotedUse(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '%') {
-            escaped += '%';
-        }
-        escaped += c;
-    }
-    return escaped;
+    return Escaped(text, "");
 }
 
 std::string EscapeForUnquotedUse(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '%') {
-            escaped += '%';
-        } else if (std::string_view("&|<>^").find(c) != std::string_view::npos) {
-            escaped += '^';
-        }
-        escaped += c;
-    }
-    return escaped;
+    return Escaped(text, "&|<>^");
 }
 
 bool ScriptSyntaxCanCarry(std::string_view text) {

@@ -67,13 +67,13 @@ bool FileExists(const std::string& path) {
 
 PathKind KindOf(const std::string& path) {
     namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(FsPath(path), error);
 #ifdef _WIN32
     if (IsReparsePoint(FsPath(path))) {
         return PathKind::Link;
     }
 #endif
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(FsPath(path), error);
     switch (status.type()) {
     case fs::file_type::not_found:
         return PathKind::Missing;
