@@ -3,17 +3,15 @@
 #include "conversion/Messages.h"
 #include "conversion/Script.h"
 #include "platform/Files.h"
+#include "platform/ProgramLookup.h"
 #include "platform/ScriptLauncher.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace vq3 {
 
 namespace {
-
-bool CanName(const std::string& text) {
-    return ScriptSyntaxCanCarry(text) && EncodeForConsole(text).has_value();
-}
 
 // Each name once, in list order.
 class UniqueNames {
@@ -30,25 +28,79 @@ private:
     std::vector<std::string> names_;
 };
 
-// Checks that touch no file: every name the script would hold must be expressible in it,
-// and no decoder output may land on a file the user already has.
+// The programs the script starts: the encoder for every track, the decoder for MP3s.
+std::vector<std::string> ProgramsNeeded(const std::vector<TrackJob>& jobs) {
+    std::vector<std::string> programs;
+    const bool anyMp3 = std::any_of(jobs.begin(), jobs.end(),
+                                    [](const TrackJob& job) { return job.Kind == TrackKind::Mp3; });
+    if (anyMp3) {
+        programs.push_back("madplay.exe");
+    }
+    if (!jobs.empty()) {
+        programs.push_back("enc.exe");
+    }
+    return programs;
+}
+
+bool CheckPrograms(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                   Platform& platform) {
+    std::vector<std::string> missing;
+    std::vector<std::string> cannotRun;
+    for (const auto& program : ProgramsNeeded(jobs)) {
+        const ProgramState state = LookUpScriptProgram(program, appDir);
+        if (state == ProgramState::Missing) {
+            missing.push_back(program);
+        } else if (state == ProgramState::CannotRun) {
+            cannotRun.push_back(program);
+        }
+    }
+    if (!missing.empty()) {
+        platform.ShowMessage(
+            MissingProgramsMessage(appDir, missing, ScriptProgramsMayBeOnSearchPath));
+        return false;
+    }
+    if (!cannotRun.empty()) {
+        platform.ShowMessage(ProgramsCannotRunMessage(appDir, cannotRun));
+        return false;
+    }
+    return true;
+}
+
+// Checks that write nothing: every name the script would hold must be expressible in it, the
+// programs it starts must be there, its rename must find no file in the way (it never replaces
+// one), and no decoder output may land on a file the user already has.
 bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
                         Platform& platform, const PathRules& rules) {
-    if (!CanName(appDir)) {
+    if (!ScriptCanCarry(appDir)) {
         platform.ShowMessage(UnusableAppDirMessage(appDir));
         return false;
     }
     UniqueNames unusable;
+    UniqueNames taken;
     UniqueNames collisions;
     for (const auto& job : jobs) {
-        if (!CanName(job.SourceName)) {
+        if (!ScriptCanCarry(job.SourceName)) {
             unusable.Add(job.SourceName);
-        } else if (job.Kind == TrackKind::Mp3 && FileExists(rules.JoinPath(appDir, job.WaveName))) {
+            continue;
+        }
+        for (const std::string* made : {&job.OutputName, &job.EncodedName}) {
+            if (KindOf(rules.JoinPath(appDir, *made)) != PathKind::Missing) {
+                taken.Add(*made);
+            }
+        }
+        if (job.Kind == TrackKind::Mp3 && FileExists(rules.JoinPath(appDir, job.WaveName))) {
             collisions.Add(job.WaveName);
         }
     }
     if (!unusable.Names().empty()) {
         platform.ShowMessage(UnusableNamesMessage(unusable.Names()));
+        return false;
+    }
+    if (!CheckPrograms(jobs, appDir, platform)) {
+        return false;
+    }
+    if (!taken.Names().empty()) {
+        platform.ShowMessage(NamesTakenMessage(appDir, taken.Names()));
         return false;
     }
     if (!collisions.Names().empty()) {
@@ -151,7 +203,7 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
         return;
     }
     const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
-    const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir));
+    const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir, rules));
     if (!written.ok) {
         platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));
         return;

@@ -1,6 +1,7 @@
 #include "conversion/DropIntake.h"
 
 #include "conversion/Messages.h"
+#include "conversion/Script.h"
 #include "platform/Files.h"
 
 namespace vq3 {
@@ -23,16 +24,24 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
     };
     size_t leftOut = 0;
     size_t refused = 0;
-    std::vector<std::string> refusedLater;
+    std::vector<std::string> notInAppDirLater;
+    std::vector<std::string> unusableLater;
+    const auto refuse = [&](const std::string& name, std::string message,
+                            std::vector<std::string>& later) {
+        if (++refused > RefusalsShownOneByOne) {
+            later.push_back(name);
+            return;
+        }
+        flush();
+        platform.ShowMessage(message);
+    };
     for (size_t i = 0; i < files.size(); ++i) {
         const std::string name = rules.GetFileName(files[i].path);
         if (files[i].elsewhere || !FileExists(rules.JoinPath(appDir, name))) {
-            if (++refused > RefusalsShownOneByOne) {
-                refusedLater.push_back(name);
-                continue;
-            }
-            flush();
-            platform.ShowMessage(NotInAppDirMessage(name, appDir));
+            refuse(name, NotInAppDirMessage(name, appDir), notInAppDirLater);
+        } else if (ClassifyTrack(files[i].path) != TrackKind::Other && !ScriptCanCarry(name)) {
+            // Listed, it could never be converted, and nothing takes an entry off the list.
+            refuse(name, UnusableNameMessage(name), unusableLater);
         } else if (room > 0) {
             batch.push_back(i);
             --room;
@@ -41,8 +50,11 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
         }
     }
     flush();
-    if (!refusedLater.empty()) {
-        platform.ShowMessage(MoreNotInAppDirMessage(refusedLater, appDir));
+    if (!notInAppDirLater.empty()) {
+        platform.ShowMessage(MoreNotInAppDirMessage(notInAppDirLater, appDir));
+    }
+    if (!unusableLater.empty()) {
+        platform.ShowMessage(MoreUnusableNamesMessage(unusableLater));
     }
     if (leftOut > 0) {
         platform.ShowMessage(ListFullMessage(leftOut));

@@ -22,11 +22,11 @@ struct DroppedFile {
 // Receives the positions (in the drop) of admitted paths, to append to the list in one go.
 using AppendToList = std::function<void(const std::vector<size_t>& positions)>;
 
-// Tests each dropped path, in drop order, for a file of the same name in appDir. Admitted
-// paths go to the list, at most `room` of them, in batches: whatever was admitted is appended
-// before a refusal is shown, so the list is never behind the messages. The first ten refused
-// paths cost one message each, the rest of the drop's one message together; admitted paths
-// beyond the room are reported together in one message.
+// Tests each dropped path, in drop order, for a file of the same name in appDir, and an MP3 or
+// WAV for a name the conversion script can hold. Admitted paths go to the list, at most `room` of
+// them, in batches: whatever was admitted is appended before a refusal is shown, so the list is
+// never behind the messages. The first ten refused paths cost one message each, the rest of the
+// drop's one message per reason; admitted paths beyond the room are reported in one message.
 void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string& appDir, int room,
                         Platform& platform, const AppendToList& append,
                         const PathRules& rules = PathRules::Host());

@@ -30,6 +30,13 @@ std::string PrintableList(const std::vector<std::string>& names, size_t mostShow
     return QuotedList(shown, mostShown);
 }
 
+// Every text of our own reads right for one item and for many.
+const char* ForCount(size_t count, const char* one, const char* many) {
+    return count == 1 ? one : many;
+}
+
+constexpr const char* NothingConverted = "  Nothing was converted.";
+
 } // namespace
 
 std::string NotInAppDirMessage(const std::string& name, const std::string& appDir) {
@@ -38,9 +45,24 @@ std::string NotInAppDirMessage(const std::string& name, const std::string& appDi
 
 std::string MoreNotInAppDirMessage(const std::vector<std::string>& names,
                                    const std::string& appDir) {
-    return "Another " + std::to_string(names.size()) +
-           " dropped files are not in the application's directory, '" + appDir +
-           "', and were not added: " + PrintableList(names, 3) + ".";
+    const size_t count = names.size();
+    return std::string(ForCount(count, "Another dropped file is", "Another ")) +
+           (count == 1 ? "" : std::to_string(count) + " dropped files are") +
+           " not in the application's directory, '" + appDir + "', and " +
+           ForCount(count, "was", "were") + " not added: " + PrintableList(names, 3) + ".";
+}
+
+std::string UnusableNameMessage(const std::string& name) {
+    return "The file '" + Printable(name) + "' cannot be named in the conversion script.  " +
+           ScriptCannotHold + "  Rename it, then drop it again.";
+}
+
+std::string MoreUnusableNamesMessage(const std::vector<std::string>& names) {
+    const size_t count = names.size();
+    return std::string(ForCount(count, "Another dropped file", "Another ")) +
+           (count == 1 ? "" : std::to_string(count) + " dropped files") + " cannot be named in " +
+           "the conversion script, and " + ForCount(count, "was", "were") +
+           " not added: " + PrintableList(names, 3) + ".  " + ScriptCannotHold;
 }
 
 std::string ListFullMessage(size_t leftOut) {
@@ -50,33 +72,73 @@ std::string ListFullMessage(size_t leftOut) {
 
 std::string ConversionRunningMessage(const std::string& appDir) {
     return "A conversion started in the application's directory, '" + Printable(appDir) +
-           "', is still running.  Wait until its window (currently minimized) closes itself, "
-           "then convert again.  Nothing was converted.";
+           "', is still running.  Wait until its window (currently minimized) has closed; if it "
+           "lists files that were not converted, press a key there.  Then convert again." +
+           NothingConverted;
 }
 
 std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths) {
-    return "Converting would replace " + PrintableList(paths) +
-           " with track settings, but they are not settings files this tool wrote: your own "
-           "file, a folder or a link.  Move or rename them, then convert again.  Nothing was "
-           "converted.";
+    const size_t count = paths.size();
+    return "Converting would replace " + PrintableList(paths) + " with track settings, but " +
+           ForCount(count, "it is not a settings file", "they are not settings files") +
+           " this tool wrote: your own file, a folder or a link.  Move or rename " +
+           ForCount(count, "it", "them") + ", then convert again." + NothingConverted;
 }
 
 std::string UnusableAppDirMessage(const std::string& appDir) {
     return "The application's directory, '" + Printable(appDir) +
            "', cannot be named in the conversion script.  " + ScriptCannotHold +
-           "  Move VQ3MC and your music files to another directory.  Nothing was converted.";
+           "  Move VQ3MC and your music files to another directory." + NothingConverted;
 }
 
 std::string UnusableNamesMessage(const std::vector<std::string>& names) {
-    return "These files cannot be named in the conversion script: " + PrintableList(names) + ".  " +
-           ScriptCannotHold + "  Rename them, then convert again.  Nothing was converted.";
+    const size_t count = names.size();
+    return std::string(ForCount(count, "This file cannot", "These files cannot")) +
+           " be named in the conversion script: " + PrintableList(names) + ".  " +
+           ScriptCannotHold + "  Rename " + ForCount(count, "it", "them") +
+           ", then convert again." + NothingConverted;
 }
 
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names) {
+    const size_t count = names.size();
     return "Converting would overwrite and then delete " + PrintableList(names) +
-           " in the application's directory, '" + Printable(appDir) +
-           "', because the *.mp3 files of the same names are first decoded to those files.  Move "
-           "or rename them, then convert again.  Nothing was converted.";
+           " in the application's directory, '" + Printable(appDir) + "', because the *.mp3 " +
+           ForCount(count, "file of the same name is first decoded to that file",
+                    "files of the same names are first decoded to those files") +
+           ".  Move or rename " + ForCount(count, "it", "them") + ", then convert again." +
+           NothingConverted;
+}
+
+std::string MissingProgramsMessage(const std::string& appDir,
+                                   const std::vector<std::string>& programs, bool searchPathToo) {
+    const size_t count = programs.size();
+    const std::string where = "the application's directory, '" + Printable(appDir) + "'";
+    return "Converting needs " + PrintableList(programs) + ", but " +
+           ForCount(count, "it is ", "they are ") +
+           (searchPathToo ? "neither in " + where + ", nor on the search path"
+                          : "not in " + where) +
+           ".  Put " + ForCount(count, "it", "them") +
+           (searchPathToo ? " into the application's directory" : " there") +
+           ", then convert again." + NothingConverted;
+}
+
+std::string ProgramsCannotRunMessage(const std::string& appDir,
+                                     const std::vector<std::string>& programs) {
+    const size_t count = programs.size();
+    return "Converting needs " + PrintableList(programs) + " in the application's directory, '" +
+           Printable(appDir) + "', but " + ForCount(count, "it cannot", "they cannot") +
+           " be run: not marked executable, or a Windows program while wine is not installed." +
+           NothingConverted;
+}
+
+std::string NamesTakenMessage(const std::string& appDir, const std::vector<std::string>& names) {
+    const size_t count = names.size();
+    return std::string("Converting needs the ") + ForCount(count, "name ", "names ") +
+           PrintableList(names) + ", but " +
+           ForCount(count, "a file of that name is", "files of those names are") +
+           " already in the application's directory, '" + Printable(appDir) +
+           "', and the conversion never replaces a file.  Move or delete " +
+           ForCount(count, "it", "them") + ", then convert again." + NothingConverted;
 }
 
 std::string WriteFailedMessage(const std::string& path, const std::string& reason) {

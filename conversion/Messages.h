@@ -21,6 +21,9 @@ std::string NotInAppDirMessage(const std::string& name, const std::string& appDi
 // The refusals of one drop beyond the first few, together.
 std::string MoreNotInAppDirMessage(const std::vector<std::string>& names,
                                    const std::string& appDir);
+// A dropped file whose name the script cannot hold, and the refusals of that kind beyond the first.
+std::string UnusableNameMessage(const std::string& name);
+std::string MoreUnusableNamesMessage(const std::vector<std::string>& names);
 std::string ListFullMessage(size_t leftOut);
 
 std::string ConversionRunningMessage(const std::string& appDir);
@@ -28,6 +31,13 @@ std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths);
 std::string UnusableAppDirMessage(const std::string& appDir);
 std::string UnusableNamesMessage(const std::vector<std::string>& names);
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names);
+// Programs the script needs, missing where it would look for them, or there but unable to run.
+std::string MissingProgramsMessage(const std::string& appDir,
+                                   const std::vector<std::string>& programs, bool searchPathToo);
+std::string ProgramsCannotRunMessage(const std::string& appDir,
+                                     const std::vector<std::string>& programs);
+// Files in the way of the names the script makes, which its rename would never replace.
+std::string NamesTakenMessage(const std::string& appDir, const std::vector<std::string>& names);
 std::string WriteFailedMessage(const std::string& path, const std::string& reason);
 std::string LaunchFailedMessage(const std::string& path, const std::string& reason);
 

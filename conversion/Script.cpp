@@ -1,8 +1,12 @@
 #include "conversion/Script.h"
 
+#include "platform/AppInfo.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <unordered_set>
 
 namespace vq3 {
 
@@ -40,6 +44,104 @@ std::string Escaped(std::string_view text, std::string_view caretBefore) {
 
 std::string Quoted(std::string_view name) {
     return AddQuotes(EscapeForQuotedUse(name));
+}
+
+constexpr const char* CompletionLine = "msg * All files have been converted!";
+constexpr const char* NotConvertedVariable = "VQ3_NOT_CONVERTED";
+constexpr const char* AllConvertedLabel = "vq3_all_converted";
+
+// Labels and variables are numbered by track, from 1; track count + 1 is where the report starts.
+std::string TrackLabel(size_t number, std::string_view what = "") {
+    std::string label = "vq3_" + std::to_string(number);
+    if (!what.empty()) {
+        label += "_";
+        label += what;
+    }
+    return label;
+}
+
+std::string FailureVariable(size_t number) {
+    return "VQ3_FAILED_" + std::to_string(number);
+}
+
+// A program's exit status is tested as the command interpreter sees it: "errorlevel 1" is true
+// from 1 up, so a crash, whose status is negative, needs the second line.
+void AppendStatusCheck(std::vector<std::string>& lines, const std::string& label) {
+    lines.push_back("if errorlevel 1 goto " + label);
+    lines.push_back("if not errorlevel 0 goto " + label);
+}
+
+void AppendFailure(std::vector<std::string>& lines, size_t number, std::string_view what,
+                   std::string_view record, bool last = false) {
+    lines.push_back(":" + TrackLabel(number, what));
+    lines.push_back("set " + FailureVariable(number) + "=" + std::string(record));
+    if (!last) {
+        lines.push_back("goto " + TrackLabel(number, "failed"));
+    }
+}
+
+// One track's lines: the commands as they always were, each program's exit status tested, the
+// encoder's output checked before and after the rename (a failed ren sets no status everywhere).
+// A failed track records why, removes the files this run made for it (never the track's own
+// WAV) and the script goes on with the next track.
+void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t number, size_t count,
+                 bool repeat) {
+    const bool mp3 = job.Kind == TrackKind::Mp3;
+    const std::string next = TrackLabel(number + 1);
+    lines.push_back("title " + EscapeForUnquotedUse(TrackTitle(number, count, job.SourceName)));
+    // An entry listed twice: its .fda is already there once the first one is converted.
+    if (repeat) {
+        lines.push_back("if exist " + Quoted(job.OutputName) + " goto " + next);
+    }
+    if (mp3) {
+        lines.push_back(job.DecodeCommand);
+        AppendStatusCheck(lines, TrackLabel(number, "madplay"));
+    }
+    lines.push_back(job.EncodeCommand);
+    AppendStatusCheck(lines, TrackLabel(number, "enc"));
+    if (mp3) {
+        lines.push_back(job.DeleteCommand);
+    }
+    lines.push_back("if not exist " + Quoted(job.EncodedName) + " goto " +
+                    TrackLabel(number, "no_aifr"));
+    lines.push_back(job.RenameCommand);
+    lines.push_back("if exist " + Quoted(job.EncodedName) + " goto " +
+                    TrackLabel(number, "not_renamed"));
+    lines.push_back("goto " + next);
+    if (mp3) {
+        AppendFailure(lines, number, "madplay", "madplay.exe ended with exit status %errorlevel%");
+    }
+    AppendFailure(lines, number, "enc", "enc.exe ended with exit status %errorlevel%");
+    AppendFailure(lines, number, "no_aifr", "enc.exe ended with exit status 0 but wrote no .aifr");
+    AppendFailure(lines, number, "not_renamed", "its .aifr could not be renamed to .fda", true);
+    lines.push_back(":" + TrackLabel(number, "failed"));
+    lines.push_back("set /a " + std::string(NotConvertedVariable) + "+=1");
+    if (mp3) {
+        lines.push_back("if exist " + Quoted(job.WaveName) + " del " + Quoted(job.WaveName));
+    }
+    lines.push_back("if exist " + Quoted(job.EncodedName) + " del " + Quoted(job.EncodedName));
+    lines.push_back(":" + next);
+}
+
+// After a failure the window stays open: it lists what failed and why, says so once more in a
+// message, and waits for a key. A run without failures skips all this.
+void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& jobs) {
+    lines.push_back("if not defined " + std::string(NotConvertedVariable) + " goto " +
+                    AllConvertedLabel);
+    lines.push_back("echo off");
+    lines.push_back("echo These files were not converted:");
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        const std::string variable = FailureVariable(i + 1);
+        lines.push_back("if defined " + variable + " echo " + Quoted(jobs[i].SourceName) + ": %" +
+                        variable + "%");
+    }
+    lines.push_back("msg * Not every file was converted: %" + std::string(NotConvertedVariable) +
+                    "% of " + std::to_string(jobs.size()) +
+                    " failed.  The Command Prompt window (currently minimized) shows which and "
+                    "why; press a key there to close it.");
+    lines.push_back("pause");
+    lines.push_back("exit 1");
+    lines.push_back(":" + std::string(AllConvertedLabel));
 }
 
 } // namespace
@@ -107,26 +209,60 @@ std::string EscapeForUnquotedUse(std::string_view text) {
     return Escaped(text, "&|<>^");
 }
 
-bool ScriptSyntaxCanCarry(std::string_view text) {
+bool ScriptCanCarry(const std::string& text) {
     return std::none_of(text.begin(), text.end(),
-                        [](char c) { return c == '"' || IsControlCharacter(c); });
+                        [](char c) { return c == '"' || IsControlCharacter(c); }) &&
+           EncodeForConsole(text).has_value();
 }
 
-std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir) {
-    std::vector<std::string> lines;
-    lines.reserve(jobs.size() * 4 + 3);
-    lines.push_back("cd " + EscapeForUnquotedUse(appDir));
-    for (const auto& job : jobs) {
-        if (job.Kind == TrackKind::Mp3) {
-            lines.push_back(job.DecodeCommand);
-            lines.push_back(job.EncodeCommand);
-            lines.push_back(job.DeleteCommand);
-        } else {
-            lines.push_back(job.EncodeCommand);
+std::string TrackTitle(size_t number, size_t count, std::string_view name) {
+    return std::string(AppInfo::AppTitle) + ": " + std::to_string(number) + " of " +
+           std::to_string(count) + ": " + std::string(name);
+}
+
+std::optional<TrackProgress> ParseTrackTitle(std::string_view title) {
+    // Takes a number and then the given text from the front of the title.
+    const auto take = [&title](size_t& number, std::string_view then) {
+        const auto [end, error] =
+            std::from_chars(title.data(), title.data() + title.size(), number);
+        title.remove_prefix(static_cast<size_t>(end - title.data()));
+        if (error != std::errc() || !title.starts_with(then)) {
+            return false;
         }
-        lines.push_back(job.RenameCommand);
+        title.remove_prefix(then.size());
+        return true;
+    };
+    const std::string prefix = std::string(AppInfo::AppTitle) + ": ";
+    if (!title.starts_with(prefix)) {
+        return std::nullopt;
     }
-    lines.push_back("msg * All files have been converted!");
+    title.remove_prefix(prefix.size());
+    TrackProgress progress;
+    if (!take(progress.number, " of ") || !take(progress.count, ": ") || progress.number == 0 ||
+        progress.number > progress.count) {
+        return std::nullopt;
+    }
+    progress.name = std::string(title);
+    return progress;
+}
+
+std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                                     const PathRules& rules) {
+    std::vector<std::string> lines;
+    lines.reserve(jobs.size() * 26 + 16);
+    lines.push_back("cd " + EscapeForUnquotedUse(appDir));
+    if (!jobs.empty()) {
+        lines.push_back("set " + std::string(NotConvertedVariable) + "=");
+    }
+    std::unordered_set<std::string> seen;
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        const bool repeat = !seen.insert(rules.ComparisonKey(jobs[i].SourceName)).second;
+        AppendTrack(lines, jobs[i], i + 1, jobs.size(), repeat);
+    }
+    if (!jobs.empty()) {
+        AppendReport(lines, jobs);
+    }
+    lines.push_back(CompletionLine);
     lines.push_back("exit");
     return lines;
 }
@@ -146,7 +282,7 @@ std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, st
 std::vector<std::string> BuildConversionScript(const std::vector<std::string>& entries,
                                                const std::string& appDir, std::int16_t bitRate,
                                                const PathRules& rules) {
-    return ScriptLines(BuildTrackJobs(entries, bitRate, rules), appDir);
+    return ScriptLines(BuildTrackJobs(entries, bitRate, rules), appDir, rules);
 }
 
 } // namespace vq3

@@ -53,12 +53,29 @@ std::string EscapeForQuotedUse(std::string_view text);
 // each behind a caret so they cannot split or redirect the command.
 std::string EscapeForUnquotedUse(std::string_view text);
 
-// False for text the script cannot carry in any form: a double quote or a control character.
-bool ScriptSyntaxCanCarry(std::string_view text);
+// False for text the script cannot carry in any form: a double quote, a control character, or a
+// letter the console's code page lacks.
+bool ScriptCanCarry(const std::string& text);
 
-// The script's lines, without line ends: change to appDir, one block per job in list order,
-// the completion message and "exit".
-std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir);
+// What the script's window title says while a track converts: "VQ3 Music Tool: 3 of 12: Intro.mp3".
+std::string TrackTitle(size_t number, size_t count, std::string_view name);
+
+// Such a title read back, for an interpreter that shows progress its own way.
+struct TrackProgress {
+    size_t number = 0;
+    size_t count = 0;
+    std::string name;
+
+    bool operator==(const TrackProgress&) const = default;
+};
+std::optional<TrackProgress> ParseTrackTitle(std::string_view title);
+
+// The script's lines, without line ends: change to appDir, one block per job in list order, the
+// completion message and "exit". Each block tests its programs' exit status and its files, and a
+// failed track is cleaned up after and skipped; when any failed, the window lists them and waits
+// instead of announcing completion. Names are compared by the rules to spot repeated entries.
+std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                                     const PathRules& rules = PathRules::Host());
 
 // The jobs of the MP3 and WAV entries, in list order, and their script.
 std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, std::int16_t bitRate,

@@ -146,12 +146,16 @@ std::string HowItEnded(int status) {
 } // namespace
 
 Result RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
-                  const OutputSink* onOutput, const StopRequest* stop, std::string* lastErrorLine) {
+                  const OutputSink* onOutput, const StopRequest* stop, ProgramEnd* end) {
     std::vector<char*> args;
     for (const auto& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
+    // A program that never started failed, as far as the script can tell.
+    if (end != nullptr) {
+        *end = ProgramEnd{1, ""};
+    }
 
     Pipe errors;
     Pipe output;
@@ -196,8 +200,11 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (lastErrorLine != nullptr) {
-        *lastErrorLine = LastLine(errorTail);
+    if (end != nullptr) {
+        end->status = WIFEXITED(status)     ? WEXITSTATUS(status)
+                      : WIFSIGNALED(status) ? 128 + WTERMSIG(status)
+                                            : 1;
+        end->lastErrorLine = LastLine(errorTail);
     }
     if (stopped) {
         return Result::Failure(StoppedWithTheConversionHow);

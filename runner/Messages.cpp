@@ -18,9 +18,9 @@ std::string NamesOrNone(const std::vector<std::string>& names) {
 
 } // namespace
 
-std::string LockFailedMessage(const std::string& dir) {
+std::string LockFailedMessage(const std::string& dir, const std::string& reason) {
     return "The conversion cannot start: the lock file " + Quote(ConversionLockName) +
-           " cannot be made in " + Quote(dir) + ".";
+           " cannot be made in " + Quote(dir) + ": " + reason + ".";
 }
 
 std::string ScriptUnreadableMessage(const std::string& path, const std::string& reason) {
@@ -78,6 +78,18 @@ std::string ProgramFailedReason(const std::string& program, const std::string& h
 
 std::string NoAudioReason(const std::string& program, const std::string& wave) {
     return Quote(program) + " wrote no audio to " + Quote(wave);
+}
+
+std::string NoOutputReason(const std::string& program, const std::string& output) {
+    return Quote(program) + " wrote no " + Quote(output);
+}
+
+std::string NoSuchLabelReason(const std::string& label) {
+    return "the label " + Quote(label) + " cannot be found";
+}
+
+std::string NoSuchConditionReason(const std::string& condition) {
+    return "if has no condition " + Quote(condition) + " this interpreter knows";
 }
 
 std::string FileNotFoundReason(const std::string& name) {

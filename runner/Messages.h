@@ -14,7 +14,20 @@ constexpr const char* StopQuestion =
     "Stop the conversion? The files converted so far are kept; the one being converted now is "
     "not finished.";
 
-std::string LockFailedMessage(const std::string& dir);
+constexpr const char* PausePrompt = "Press any key to continue . . .";
+
+// The runner's window.
+constexpr const char* ConvertingText = "Starting the conversion...";
+constexpr const char* PausedText =
+    "Not every file was converted.  Press a key, or close this window.";
+constexpr const char* TimeSoFarText = "Time so far: ";
+constexpr const char* ShowDetailsText = "Show details";
+constexpr const char* HideDetailsText = "Hide details";
+
+std::string LockFailedMessage(const std::string& dir, const std::string& reason);
+// Why the lock file cannot be made, where the system's words would not say.
+constexpr const char* LockIsALinkReason = "it is a link, which is never followed";
+constexpr const char* LockIsAFolderReason = "a folder of that name is in the way";
 std::string ScriptUnreadableMessage(const std::string& path, const std::string& reason);
 
 // A line that failed or was skipped, as the summary lists it.
@@ -35,6 +48,8 @@ constexpr const char* NoProgramReason = "start names no program";
 constexpr const char* DeleteNeedsOneNameReason = "del takes one file name";
 constexpr const char* RenameNeedsTwoNamesReason = "ren takes two file names";
 constexpr const char* SkippedReason = "skipped, as an earlier line of this track failed";
+constexpr const char* SetNeedsAssignmentReason =
+    "set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER";
 std::string NotACommandReason(const std::string& command);
 std::string FolderNotFoundReason(const std::string& folder);
 std::string NoSuchStartOptionReason(const std::string& option);
@@ -42,6 +57,9 @@ std::string ProgramNotFoundReason(const std::string& program, const std::string&
 std::string ProgramCannotRunReason(const std::string& program, const std::string& workingDir);
 std::string ProgramFailedReason(const std::string& program, const std::string& how);
 std::string NoAudioReason(const std::string& program, const std::string& wave);
+std::string NoOutputReason(const std::string& program, const std::string& output);
+std::string NoSuchLabelReason(const std::string& label);
+std::string NoSuchConditionReason(const std::string& condition);
 std::string FileNotFoundReason(const std::string& name);
 std::string CannotDeleteReason(const std::string& name, const std::string& why);
 std::string NewNameHasFolderReason(const std::string& name);

@@ -1,6 +1,9 @@
 #include "runner/RunnerHost.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <poll.h>
+#include <unistd.h>
 
 namespace vq3::runner {
 
@@ -12,6 +15,19 @@ void ConsoleHost::Transcript(std::string_view text) {
 void ConsoleHost::ShowMessage(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
+}
+
+void ConsoleHost::Pause(const StopRequest& stop) {
+    if (!isatty(STDIN_FILENO)) {
+        return;
+    }
+    pollfd watch[2] = {{STDIN_FILENO, POLLIN, 0}, {stop.WatchFd(), POLLIN, 0}};
+    while (poll(watch, 2, -1) < 0 && errno == EINTR) {
+    }
+    if (watch[0].revents != 0) {
+        char key = 0;
+        [[maybe_unused]] const ssize_t ignored = read(STDIN_FILENO, &key, 1);
+    }
 }
 
 } // namespace vq3::runner

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "conversion/Script.h"
+#include "runner/StopRequest.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,14 +19,20 @@ public:
     virtual bool CapturesProgramOutput() const { return true; }
     // Returns once the user has dismissed the message.
     virtual void ShowMessage(const std::string& text) = 0;
+    // The script's title names the track it now converts.
+    virtual void Progress(const TrackProgress& /*progress*/) {}
+    // Returns once the user has pressed a key, or the stop is requested.
+    virtual void Pause(const StopRequest& stop) = 0;
 };
 
-// Without a display: the transcript goes to standard output, messages to standard error.
+// Without a display: the transcript goes to standard output, messages to standard error, and
+// a pause waits only for a user at a terminal.
 class ConsoleHost : public RunnerHost {
 public:
     void Transcript(std::string_view text) override;
     void ShowMessage(const std::string& text) override;
     bool CapturesProgramOutput() const override { return false; }
+    void Pause(const StopRequest& stop) override;
 };
 
 } // namespace vq3::runner

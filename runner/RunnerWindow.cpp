@@ -6,35 +6,116 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStringDecoder>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <thread>
 
 namespace vq3::runner {
 
 namespace {
 
-class TranscriptView : public QPlainTextEdit {
+QString Elapsed(qint64 ms) {
+    const qint64 seconds = ms / 1000;
+    return QString("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar('0'));
+}
+
+// Which track converts, how far the run has got and for how long; the transcript is a click
+// away. Closing it while the script runs asks once whether to stop.
+class ProgressWindow : public QWidget {
 public:
-    explicit TranscriptView(const StopRequest& stop) : stop_(stop) {
-        setReadOnly(true);
-        setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        resize(640, 360);
+    ProgressWindow(const StopRequest& stop, const Latch& keyPressed)
+        : stop_(stop), keyPressed_(keyPressed) {
         setAttribute(Qt::WA_ShowWithoutActivating);
+        status_ = new QLabel(ConvertingText, this);
+        status_->setTextFormat(Qt::PlainText);
+        bar_ = new QProgressBar(this);
+        bar_->setRange(0, 0);
+        bar_->setFormat("%v of %m");
+        time_ = new QLabel(this);
+        auto* details = new QPushButton(ShowDetailsText, this);
+        details->setCheckable(true);
+        transcript_ = new QPlainTextEdit(this);
+        transcript_->setReadOnly(true);
+        transcript_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        transcript_->setMinimumSize(560, 240);
+        transcript_->hide();
+        connect(details, &QPushButton::toggled, this, [this, details](bool shown) {
+            details->setText(shown ? HideDetailsText : ShowDetailsText);
+            transcript_->setVisible(shown);
+            adjustSize();
+        });
+
+        auto* timeRow = new QHBoxLayout;
+        timeRow->addWidget(time_, 1);
+        timeRow->addWidget(details);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(status_);
+        layout->addWidget(bar_);
+        layout->addLayout(timeRow);
+        layout->addWidget(transcript_, 1);
+        setMinimumWidth(420);
+
+        clock_.start();
+        connect(&ticker_, &QTimer::timeout, this, &ProgressWindow::ShowTime);
+        ticker_.start(1000);
+        ShowTime();
     }
+
     void Append(const QString& text) {
-        moveCursor(QTextCursor::End);
-        insertPlainText(text);
-        moveCursor(QTextCursor::End);
+        transcript_->moveCursor(QTextCursor::End);
+        transcript_->insertPlainText(text);
+        transcript_->moveCursor(QTextCursor::End);
     }
+
+    void ShowProgress(const TrackProgress& progress) {
+        status_->setText(QString("Converting %1 of %2: %3")
+                             .arg(progress.number)
+                             .arg(progress.count)
+                             .arg(QString::fromStdString(progress.name)));
+        bar_->setRange(0, static_cast<int>(progress.count));
+        bar_->setValue(static_cast<int>(progress.number - 1));
+    }
+
+    // The run's result is about to show: a stop question still open has nothing left to stop.
+    void EndQuestion() {
+        resultShown_ = true;
+        ticker_.stop();
+        if (bar_->maximum() > 0) {
+            bar_->setValue(bar_->maximum());
+        }
+        if (question_ != nullptr) {
+            question_->done(QMessageBox::No);
+        }
+    }
+
+    void WaitForKey() {
+        waitingForKey_ = true;
+        status_->setText(PausedText);
+    }
+
     void Finish() {
         finished_ = true;
         close();
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (waitingForKey_) {
+            keyPressed_.Set();
+        }
+        QWidget::keyPressEvent(event);
+    }
+
     // The window goes only when the script has ended: a stop still has to clean up after the
     // track it interrupts.
     void closeEvent(QCloseEvent* event) override {
@@ -43,14 +124,16 @@ protected:
             return;
         }
         event->ignore();
-        // One question at a time, and none once the stop is on its way.
-        if (asking_ || stop_.Requested()) {
+        // Once the result is out, closing only means the user has read it.
+        if (resultShown_) {
+            keyPressed_.Set();
             return;
         }
-        asking_ = true;
-        const bool stop = AskToStop();
-        asking_ = false;
-        if (stop) {
+        // One question at a time, and none once the stop is on its way.
+        if (question_ != nullptr || stop_.Requested()) {
+            return;
+        }
+        if (AskToStop()) {
             stop_.Request();
         }
     }
@@ -63,34 +146,67 @@ private:
         box.setText(StopQuestion);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
+        question_ = &box;
+        const bool stop = box.exec() == QMessageBox::Yes;
+        question_ = nullptr;
+        return stop;
     }
 
+    void ShowTime() { time_->setText(TimeSoFarText + Elapsed(clock_.elapsed())); }
+
     const StopRequest& stop_;
-    bool asking_ = false;
+    const Latch& keyPressed_;
+    QLabel* status_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+    QLabel* time_ = nullptr;
+    QPlainTextEdit* transcript_ = nullptr;
+    QElapsedTimer clock_;
+    QTimer ticker_;
+    QMessageBox* question_ = nullptr;
+    bool resultShown_ = false;
+    bool waitingForKey_ = false;
     bool finished_ = false;
 };
 
 // Called on the worker thread; hands everything to the window's thread.
 class WindowHost : public RunnerHost {
 public:
-    explicit WindowHost(TranscriptView& view) : view_(view) {}
+    WindowHost(ProgressWindow& window, const Latch& keyPressed)
+        : window_(window), keyPressed_(keyPressed) {}
 
     void Transcript(std::string_view text) override {
         // Stateful, so a letter split between two reads still decodes whole.
         const QString decoded =
             decoder_.decode(QByteArrayView(text.data(), qsizetype(text.size())));
-        QMetaObject::invokeMethod(
-            &view_, [this, decoded] { view_.Append(decoded); }, Qt::QueuedConnection);
+        Post([this, decoded] { window_.Append(decoded); });
     }
 
     void ShowMessage(const std::string& text) override {
         QMetaObject::invokeMethod(
-            &view_, [text] { vq3::ShowMessage(text); }, Qt::BlockingQueuedConnection);
+            &window_,
+            [this, text] {
+                window_.EndQuestion();
+                vq3::ShowMessage(text);
+            },
+            Qt::BlockingQueuedConnection);
+    }
+
+    void Progress(const TrackProgress& progress) override {
+        Post([this, progress] { window_.ShowProgress(progress); });
+    }
+
+    void Pause(const StopRequest& stop) override {
+        Post([this] { window_.WaitForKey(); });
+        WaitForEither(keyPressed_, stop);
     }
 
 private:
-    TranscriptView& view_;
+    template <typename Work> void Post(Work work) {
+        QMetaObject::invokeMethod(&window_, std::move(work), Qt::QueuedConnection);
+    }
+
+    ProgressWindow& window_;
+    const Latch& keyPressed_;
     QStringDecoder decoder_{QStringDecoder::Utf8};
 };
 
@@ -104,18 +220,19 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     int count = 1;
     QApplication app(count, arguments);
     app.setQuitOnLastWindowClosed(false);
-    TranscriptView view(stop);
-    view.setWindowTitle(QString::fromStdString(title));
-    view.showMinimized();
+    Latch keyPressed;
+    ProgressWindow window(stop, keyPressed);
+    window.setWindowTitle(QString::fromStdString(title));
+    window.showMinimized();
 
-    WindowHost host(view);
+    WindowHost host(window, keyPressed);
     int status = 1;
     std::thread worker([&] {
         status = work(host);
         QMetaObject::invokeMethod(
-            &view,
+            &window,
             [&] {
-                view.Finish();
+                window.Finish();
                 app.quit();
             },
             Qt::QueuedConnection);

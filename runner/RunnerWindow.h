@@ -9,9 +9,10 @@
 namespace vq3::runner {
 
 // Runs the work on a second thread while a small window, opened minimized and without taking
-// the focus, shows the transcript; messages appear as modal boxes. Closing the window asks
-// whether to stop, and a yes requests the stop; the window closes when the work is done.
-// Returns the work's result.
+// the focus, shows which track converts, a progress bar and the time so far, with the transcript
+// behind a button; messages appear as modal boxes, and a pause waits for a key in the window.
+// Closing the window asks whether to stop, and a yes requests the stop, until the result is
+// shown; the window closes when the work is done. Returns the work's result.
 int RunInWindow(const std::string& title, const StopRequest& stop,
                 const std::function<int(RunnerHost&)>& work);
 

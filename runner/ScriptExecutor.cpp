@@ -2,11 +2,13 @@
 
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
-#include "runner/ProgramLookup.h"
 #include "runner/WaveFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -24,6 +26,15 @@ std::string Unquoted(const std::string& text) {
         return text.substr(1, text.size() - 2);
     }
     return text;
+}
+
+std::optional<int> Number(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 // Renames without ever replacing an existing file, as the Windows command does.
@@ -49,8 +60,13 @@ ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::st
       stop_(stop) {}
 
 int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
-    for (const auto& line : lines) {
-        if (stop_.Requested() || Execute(line) == Flow::Stop) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (const auto label = LabelOf(lines[i].text)) {
+            labels_[*label].push_back(i);
+        }
+    }
+    while (next_ < lines.size() && !stop_.Requested()) {
+        if (Execute(lines[next_++]) == Flow::Stop) {
             break;
         }
     }
@@ -67,17 +83,33 @@ int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
     if (failedLines_ > 0 && !summaryShown_) {
         host_.ShowMessage(FailureSummaryMessage(failedLines_, reports_));
     }
-    return failedLines_ == 0 ? 0 : 1;
+    return failedLines_ == 0 && exitStatus_ == 0 ? 0 : 1;
 }
 
 ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
-    const std::string text = UnescapeBatchLine(line.text);
-    host_.Transcript(workingDir_ + ">" + text + "\n");
-    const CommandParts command = SplitCommand(text);
+    // A label only marks a place; the command interpreter neither runs nor shows it.
+    if (LabelOf(line.text)) {
+        return Flow::Continue;
+    }
+    const std::string text = RemoveCarets(
+        ExpandPercents(line.text, [this](std::string_view name) { return Variable(name); }));
+    if (echo_) {
+        host_.Transcript(workingDir_ + ">" + text + "\n");
+    }
+    return Dispatch(line, text, SplitCommand(text));
+}
 
+ScriptExecutor::Flow ScriptExecutor::Dispatch(const ScriptLine& line, const std::string& text,
+                                              const CommandParts& command) {
     Result result;
     Flow flow = Flow::Continue;
-    if (command.name == "cd") {
+    if (command.name == "if") {
+        return If(line, text, command.rest);
+    } else if (command.name == "goto") {
+        result = GoTo(command.rest);
+        // The command interpreter ends a script whose label is not there.
+        flow = result.ok ? Flow::Continue : Flow::Stop;
+    } else if (command.name == "cd") {
         result = ChangeFolder(command.rest);
         // Going on in an unknown folder could delete the wrong file.
         flow = result.ok ? Flow::Continue : Flow::Stop;
@@ -86,21 +118,22 @@ ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
     } else if (command.name == "del") {
         result = Delete(command.rest);
     } else if (command.name == "ren") {
-        const std::vector<std::string> names = SplitWindowsCommandLine(command.rest);
-        const std::string track = names.empty() ? "" : TrackOf(names.front(), "aifr");
-        currentTrack_.clear();
-        if (failedTracks_.erase(track) != 0) {
-            Report(line, text, SkippedReason);
-            RemoveWhatThisRunWrote(track);
-            return flow;
+        return Rename(line, text, command.rest);
+    } else if (command.name == "set") {
+        result = Set(command.rest);
+    } else if (command.name == "title") {
+        if (const auto progress = ParseTrackTitle(command.rest)) {
+            host_.Progress(*progress);
         }
-        // Whatever the rename does, the encoder's output is finished: it is no longer ours to
-        // remove.
-        writtenByThisRun_.erase(track);
-        result = Rename(names);
+    } else if (command.name == "echo") {
+        Echo(command.rest);
+    } else if (command.name == "pause") {
+        host_.Transcript(std::string(PausePrompt) + "\n");
+        host_.Pause(stop_);
     } else if (command.name == "msg") {
         Message(command.rest);
     } else if (command.name == "exit") {
+        exitStatus_ = Number(command.rest).value_or(0);
         flow = Flow::Stop;
     } else {
         result = Result::Failure(NotACommandReason(command.name));
@@ -113,6 +146,48 @@ ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
         Report(line, text, result.reason);
     }
     return flow;
+}
+
+ScriptExecutor::Flow ScriptExecutor::If(const ScriptLine& line, const std::string& text,
+                                        const std::string& rest) {
+    CommandParts condition = SplitCommand(rest);
+    const bool negated = condition.name == "not";
+    if (negated) {
+        condition = SplitCommand(condition.rest);
+    }
+    const CommandParts operand = SplitFirstWord(condition.rest);
+    bool holds = false;
+    if (condition.name == "errorlevel" && Number(operand.name)) {
+        holds = errorLevel_ >= *Number(operand.name);
+    } else if (condition.name == "exist" && !operand.name.empty()) {
+        std::error_code ignored;
+        holds = fs::exists(PathOf(Unquoted(operand.name)), ignored);
+    } else if (condition.name == "defined" && !operand.name.empty()) {
+        holds = variables_.count(LowerAscii(operand.name)) != 0;
+    } else {
+        ++failedLines_;
+        Report(line, text, NoSuchConditionReason(condition.name + " " + operand.name));
+        return Flow::Continue;
+    }
+    if (holds == negated || operand.rest.empty()) {
+        return Flow::Continue;
+    }
+    return Dispatch(line, text, SplitCommand(operand.rest));
+}
+
+Result ScriptExecutor::GoTo(const std::string& rest) {
+    std::string label = SplitCommand(rest).name;
+    if (label.starts_with(':')) {
+        label.erase(0, 1);
+    }
+    // As the command interpreter looks: onwards from here, then from the top.
+    const auto places = labels_.find(label);
+    if (places == labels_.end()) {
+        return Result::Failure(NoSuchLabelReason(label));
+    }
+    const auto after = std::lower_bound(places->second.begin(), places->second.end(), next_);
+    next_ = (after != places->second.end() ? *after : places->second.front()) + 1;
+    return Result::Success();
 }
 
 Result ScriptExecutor::ChangeFolder(const std::string& rest) {
@@ -147,6 +222,7 @@ Result ScriptExecutor::Start(const std::string& rest) {
     std::string decodedWave;
     std::string track;
     std::string written;
+    bool beginsTrack = false;
     if (program == "madplay.exe") {
         for (const auto& arg : args) {
             if (arg.starts_with("wave:")) {
@@ -155,18 +231,27 @@ Result ScriptExecutor::Start(const std::string& rest) {
         }
         written = decodedWave;
         track = TrackOf(decodedWave, "wav");
+        beginsTrack = true;
     } else if (program == "enc.exe" && args.size() > 2) {
         written = args[2];
         track = TrackOf(written, "aifr");
+        beginsTrack = !WrittenByThisRun(track, PathOf(args[1]));
     }
     if (!track.empty()) {
         currentTrack_ = track;
+        if (beginsTrack) {
+            failedTracks_.erase(track);
+        }
         std::error_code ignored;
         if (!fs::exists(PathOf(written), ignored)) {
             writtenByThisRun_[track].push_back(PathOf(written));
         }
     }
-    const Result result = RunProgram(args, decodedWave);
+    Result result = RunProgram(args, decodedWave);
+    // The encoder must leave its output; the script's own check finds it missing too.
+    if (result.ok && program == "enc.exe" && !written.empty() && !FileExists(PathOf(written))) {
+        result = Result::Failure(NoOutputReason(args.front(), written));
+    }
     if (!result.ok && !track.empty()) {
         failedTracks_.insert(track);
     }
@@ -175,6 +260,8 @@ Result ScriptExecutor::Start(const std::string& rest) {
 
 Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
                                   const std::string& decodedWave) {
+    // What the script sees of a program that cannot be started.
+    errorLevel_ = 1;
     const auto program = FindProgram(args.front(), workingDir_, searchPath_);
     if (!program) {
         // A file that is there but cannot run must not be reported as missing.
@@ -185,15 +272,16 @@ Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
     std::vector<std::string> argv = *program;
     argv.insert(argv.end(), args.begin() + 1, args.end());
     const OutputSink toTranscript = [this](std::string_view output) { host_.Transcript(output); };
-    std::string lastWords;
-    const Result ran =
-        RunAndWait(argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr,
-                   &stop_, &lastWords);
+    ProgramEnd end;
+    const Result ran = RunAndWait(
+        argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr, &stop_, &end);
+    errorLevel_ = end.status;
     if (!ran.ok) {
         return Result::Failure(ProgramFailedReason(args.front(), ran.reason));
     }
     if (!decodedWave.empty() && !HoldsAudio(PathOf(decodedWave))) {
-        return Result::Failure(WithLastWords(NoAudioReason(args.front(), decodedWave), lastWords));
+        return Result::Failure(
+            WithLastWords(NoAudioReason(args.front(), decodedWave), end.lastErrorLine));
     }
     return Result::Success();
 }
@@ -211,24 +299,89 @@ Result ScriptExecutor::Delete(const std::string& rest) {
     if (!fs::remove(target, error)) {
         return Result::Failure(CannotDeleteReason(names[0], error.message()));
     }
+    // Gone, so a file of that name that turns up later is not this run's to remove.
+    for (auto& [track, paths] : writtenByThisRun_) {
+        std::erase(paths, target.string());
+    }
     return Result::Success();
 }
 
-Result ScriptExecutor::Rename(const std::vector<std::string>& names) {
+ScriptExecutor::Flow ScriptExecutor::Rename(const ScriptLine& line, const std::string& text,
+                                            const std::string& rest) {
+    const std::vector<std::string> names = SplitWindowsCommandLine(rest);
+    const std::string track = names.empty() ? "" : TrackOf(names.front(), "aifr");
+    currentTrack_.clear();
+    if (failedTracks_.erase(track) != 0) {
+        Report(line, text, SkippedReason);
+        RemoveWhatThisRunWrote(track);
+        return Flow::Continue;
+    }
+    // Whatever the rename does, the encoder's output is finished: it is no longer ours to remove.
+    writtenByThisRun_.erase(track);
+    std::string failure;
     if (names.size() != 2) {
-        return Result::Failure(RenameNeedsTwoNamesReason);
+        failure = RenameNeedsTwoNamesReason;
+    } else if (names[1].empty() || names[1].find('/') != std::string::npos) {
+        failure = NewNameHasFolderReason(names[1]);
+    } else {
+        const fs::path from = PathOf(names[0]);
+        const fs::path to = from.parent_path() / names[1];
+        if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
+            failure = CannotRenameReason(names[0], error == EEXIST ? AlreadyExistsReason(names[1])
+                                                                   : std::strerror(error));
+        }
     }
-    if (names[1].empty() || names[1].find('/') != std::string::npos) {
-        return Result::Failure(NewNameHasFolderReason(names[1]));
+    if (!failure.empty()) {
+        ++failedLines_;
+        Report(line, text, failure);
+    } else {
+        converted_.push_back(names[1]);
     }
-    const fs::path from = PathOf(names[0]);
-    const fs::path to = from.parent_path() / names[1];
-    if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
-        return Result::Failure(CannotRenameReason(
-            names[0], error == EEXIST ? AlreadyExistsReason(names[1]) : std::strerror(error)));
+    return Flow::Continue;
+}
+
+Result ScriptExecutor::Set(const std::string& rest) {
+    const CommandParts option = SplitCommand(rest);
+    const bool arithmetic = option.name == "/a";
+    std::string assignment = arithmetic ? option.rest : rest;
+    // set "name=value": the value ends at the last quote.
+    if (!arithmetic && assignment.starts_with('"') && assignment.rfind('"') > 0) {
+        assignment = assignment.substr(1, assignment.rfind('"') - 1);
     }
-    converted_.push_back(names[1]);
+    const size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0) {
+        return Result::Failure(SetNeedsAssignmentReason);
+    }
+    std::string name = LowerAscii(assignment.substr(0, equals));
+    std::string value = assignment.substr(equals + 1);
+    if (arithmetic) {
+        // The two forms a script needs: "name=number" and "name+=number".
+        const bool adding = name.ends_with('+');
+        while (!name.empty() && (name.back() == '+' || name.back() == ' ')) {
+            name.pop_back();
+        }
+        const auto operand = Number(SplitCommand(value).name);
+        if (!operand || name.empty()) {
+            return Result::Failure(SetNeedsAssignmentReason);
+        }
+        const int before = adding ? Number(Variable(name).value_or("0")).value_or(0) : 0;
+        value = std::to_string(before + *operand);
+    }
+    if (value.empty()) {
+        variables_.erase(name);
+    } else {
+        variables_[name] = value;
+    }
     return Result::Success();
+}
+
+void ScriptExecutor::Echo(const std::string& rest) {
+    const std::string word = LowerAscii(rest);
+    if (word == "off" || word == "on") {
+        echo_ = word == "on";
+        return;
+    }
+    host_.Transcript(rest + "\n");
 }
 
 void ScriptExecutor::Message(const std::string& rest) {
@@ -246,6 +399,17 @@ void ScriptExecutor::Report(const ScriptLine& line, const std::string& text,
     reports_.push_back({line.number, text, reason});
 }
 
+std::optional<std::string> ScriptExecutor::Variable(std::string_view name) const {
+    const std::string key = LowerAscii(name);
+    if (const auto found = variables_.find(key); found != variables_.end()) {
+        return found->second;
+    }
+    if (key == "errorlevel") {
+        return std::to_string(errorLevel_);
+    }
+    return std::nullopt;
+}
+
 std::string ScriptExecutor::PathOf(const std::string& name) const {
     return (fs::path(workingDir_) / name).string();
 }
@@ -256,6 +420,12 @@ std::string ScriptExecutor::TrackOf(const std::string& name, const std::string& 
         return "";
     }
     return PathOf(name.substr(0, name.size() - extension.size()));
+}
+
+bool ScriptExecutor::WrittenByThisRun(const std::string& track, const std::string& path) const {
+    const auto written = writtenByThisRun_.find(track);
+    return written != writtenByThisRun_.end() &&
+           std::find(written->second.begin(), written->second.end(), path) != written->second.end();
 }
 
 void ScriptExecutor::RemoveWhatThisRunWrote(const std::string& track) {
@@ -271,12 +441,12 @@ void ScriptExecutor::RemoveWhatThisRunWrote(const std::string& track) {
 }
 
 std::vector<std::string> ScriptExecutor::NotConverted(const std::vector<ScriptLine>& lines) const {
-    const std::set<std::string> converted(converted_.begin(), converted_.end());
+    std::set<std::string> listed(converted_.begin(), converted_.end());
     std::vector<std::string> notConverted;
     for (const auto& line : lines) {
         const CommandParts command = SplitCommand(UnescapeBatchLine(line.text));
         const std::vector<std::string> names = SplitWindowsCommandLine(command.rest);
-        if (command.name == "ren" && names.size() == 2 && converted.count(names[1]) == 0) {
+        if (command.name == "ren" && names.size() == 2 && listed.insert(names[1]).second) {
             notConverted.push_back(names[1]);
         }
     }

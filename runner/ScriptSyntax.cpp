@@ -30,26 +30,42 @@ std::vector<ScriptLine> SplitScript(std::string_view content) {
     return lines;
 }
 
-std::string UnescapeBatchLine(std::string_view line) {
-    std::string percentDone;
-    percentDone.reserve(line.size());
+std::string ExpandPercents(std::string_view line, const VariableLookup& lookup) {
+    std::string expanded;
+    expanded.reserve(line.size());
     for (size_t i = 0; i < line.size(); ++i) {
-        percentDone += line[i];
-        if (line[i] == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+        if (line[i] != '%') {
+            expanded += line[i];
+            continue;
+        }
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (next == '%') {
+            expanded += '%';
             ++i;
+        } else if ((next >= '0' && next <= '9') || next == '*') {
+            ++i;
+        } else if (const size_t end = line.find('%', i + 1); end != std::string_view::npos) {
+            if (const auto value = lookup(line.substr(i + 1, end - i - 1))) {
+                expanded += *value;
+            }
+            i = end;
         }
     }
+    return expanded;
+}
+
+std::string RemoveCarets(std::string_view line) {
     std::string unescaped;
-    unescaped.reserve(percentDone.size());
+    unescaped.reserve(line.size());
     bool quoted = false;
-    for (size_t i = 0; i < percentDone.size(); ++i) {
-        const char c = percentDone[i];
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         if (c == '"') {
             quoted = !quoted;
         } else if (c == '^' && !quoted) {
             // The caret goes; the character after it is taken as it is.
-            if (++i < percentDone.size()) {
-                unescaped += percentDone[i];
+            if (++i < line.size()) {
+                unescaped += line[i];
             }
             continue;
         }
@@ -58,21 +74,41 @@ std::string UnescapeBatchLine(std::string_view line) {
     return unescaped;
 }
 
-CommandParts SplitCommand(std::string_view line) {
+std::string UnescapeBatchLine(std::string_view line) {
+    return RemoveCarets(ExpandPercents(line, [](std::string_view) { return std::nullopt; }));
+}
+
+std::optional<std::string> LabelOf(std::string_view line) {
+    const size_t colon = line.find_first_not_of(" \t");
+    if (colon == std::string_view::npos || line[colon] != ':') {
+        return std::nullopt;
+    }
+    return SplitCommand(line.substr(colon + 1)).name;
+}
+
+CommandParts SplitFirstWord(std::string_view line) {
     size_t start = 0;
     while (start < line.size() && IsBlank(line[start])) {
         ++start;
     }
     size_t end = start;
-    while (end < line.size() && !IsBlank(line[end])) {
+    bool quoted = false;
+    while (end < line.size() && (quoted || !IsBlank(line[end]))) {
+        quoted = quoted != (line[end] == '"');
         ++end;
     }
     CommandParts parts;
-    parts.name = LowerAscii(line.substr(start, end - start));
+    parts.name = std::string(line.substr(start, end - start));
     while (end < line.size() && IsBlank(line[end])) {
         ++end;
     }
     parts.rest = std::string(line.substr(end));
+    return parts;
+}
+
+CommandParts SplitCommand(std::string_view line) {
+    CommandParts parts = SplitFirstWord(line);
+    parts.name = LowerAscii(parts.name);
     return parts;
 }
 

@@ -1,4 +1,6 @@
+#include "platform/AppInfo.h"
 #include "platform/posix/ConversionLock.h"
+#include "platform/posix/ProgramLookup.h"
 #include "runner/Messages.h"
 #include "runner/RunnerWindow.h"
 #include "runner/ScriptExecutor.h"
@@ -23,6 +25,17 @@ bool HasDisplay() {
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+std::string LockFailure(int error) {
+    switch (error) {
+    case ELOOP:
+        return LockIsALinkReason;
+    case EISDIR:
+        return LockIsAFolderReason;
+    default:
+        return std::strerror(error);
+    }
+}
+
 int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string& workingDir,
               const StopRequest& stop) {
     std::ifstream file(scriptPath, std::ios::binary);
@@ -32,9 +45,8 @@ int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string
     }
     const std::string content{std::istreambuf_iterator<char>(file),
                               std::istreambuf_iterator<char>()};
-    const char* path = std::getenv("PATH");
-    const std::string searchPath = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    return ScriptExecutor(host, workingDir, searchPath, stop).Run(SplitScript(content));
+    return ScriptExecutor(host, workingDir, vq3::SystemSearchPath(), stop)
+        .Run(SplitScript(content));
 }
 
 } // namespace
@@ -47,21 +59,24 @@ int main(int argc, char** argv) {
     }
     const std::string scriptPath = argv[1];
     const std::string workingDir = std::filesystem::current_path().string();
+    // The folder the script converts in is the one that holds it, wherever the runner starts.
+    const std::string folder = std::filesystem::absolute(scriptPath).parent_path().string();
     StopRequest stop;
     stop.TakeOverStopSignals();
     // Held from the start until the script has run, so that from the moment the tool has
     // started this run, a second conversion in the folder is turned away.
-    const auto lock = vq3::ConversionLock::Acquire(workingDir);
+    int lockError = 0;
+    const auto lock = vq3::ConversionLock::Acquire(folder, &lockError);
     const auto run = [&](RunnerHost& host) {
         if (!lock) {
-            host.ShowMessage(vq3::ConversionInProgress(workingDir) ? AlreadyRunningMessage
-                                                                   : LockFailedMessage(workingDir));
+            host.ShowMessage(lockError == 0 ? AlreadyRunningMessage
+                                            : LockFailedMessage(folder, LockFailure(lockError)));
             return 1;
         }
         return RunScript(host, scriptPath, workingDir, stop);
     };
     if (HasDisplay()) {
-        return RunInWindow(scriptPath, stop, run);
+        return RunInWindow(std::string(vq3::AppInfo::AppTitle) + " - " + folder, stop, run);
     }
     ConsoleHost console;
     return run(console);

@@ -12,6 +12,8 @@ cmake --build --preset windows
 # A throw-away Wine prefix: Wine creates it on first use (about ten seconds). Nothing here needs
 # Wine's .NET or HTML engines, so their installers are skipped.
 WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDLLOVERRIDES="mscoree,mshtml="
+# Without Wine's debugger a crashed program ends at once, as Windows ends one: winedbg would
+# hold its files open after its exit status is out.
+export WINEPREFIX WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows

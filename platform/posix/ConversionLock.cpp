@@ -25,16 +25,18 @@ int LockWithoutWaiting(int fd, int operation) {
 
 } // namespace
 
-std::optional<ConversionLock> ConversionLock::Acquire(const std::string& dir) {
+std::optional<ConversionLock> ConversionLock::Acquire(const std::string& dir, int* error) {
     const int fd = open(LockPath(dir).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return std::nullopt;
+    if (fd >= 0 && LockWithoutWaiting(fd, LOCK_EX) == 0) {
+        return ConversionLock(fd);
     }
-    if (LockWithoutWaiting(fd, LOCK_EX) != 0) {
+    if (error != nullptr) {
+        *error = fd < 0 ? errno : 0;
+    }
+    if (fd >= 0) {
         close(fd);
-        return std::nullopt;
     }
-    return ConversionLock(fd);
+    return std::nullopt;
 }
 
 ConversionLock::ConversionLock(ConversionLock&& other) noexcept

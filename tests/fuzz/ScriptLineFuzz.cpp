@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vq3::runner::SplitWindowsCommandLine(parts.rest);
     }
 
-    if (!vq3::ScriptSyntaxCanCarry(input)) {
+    if (!vq3::ScriptCanCarry(input)) {
         return 0;
     }
     // A folder the core accepts reads back from the unquoted "cd" form.

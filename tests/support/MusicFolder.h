@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
-#include "runner/ProgramLookup.h"
 #include "support/Audio.h"
 
 #include <filesystem>
@@ -16,8 +16,8 @@ constexpr const char* SystemSearchPath = "/usr/local/bin:/usr/bin:/bin";
 // anything (a missing lame or madplay, say).
 inline std::string MakeMusicFolder(const std::filesystem::path& dir, const std::string& mp3Name,
                                    const std::string& wavName) {
-    const bool madplay = runner::FindProgram("madplay", "/", SystemSearchPath).has_value();
-    const auto lame = runner::FindProgram("lame", "/", SystemSearchPath);
+    const bool madplay = FindProgram("madplay", "/", SystemSearchPath).has_value();
+    const auto lame = FindProgram("lame", "/", SystemSearchPath);
     if (!madplay || !lame) {
         return std::string(madplay ? "lame" : "madplay") + " is not installed";
     }

@@ -1,10 +1,57 @@
 // Plays madplay.exe and the game's encoder in tests. "-o wave:OUT IN" decodes: it checks that
-// IN exists and writes a WAV header to OUT. "IN OUT BITRATE" encodes: it checks the bit rate and
-// the WAV header and writes a small file that says what it was given.
+// IN exists and writes a WAV of one silent sample to OUT. "IN OUT BITRATE" encodes: it checks the
+// bit rate and the WAV header and writes a small file that says what it was given. A name holding
+// "[madplay HOW]" or "[enc HOW]" makes that program fail on it, HOW being "exit" (status 3, writing
+// nothing), "partial" (half its output, then status 2), "crash" (a write through a null pointer) or
+// "nothing" (status 0, writing nothing).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+int Write(const char* path, const std::string& content, const std::string& failure) {
+    if (failure == "exit") {
+        std::fprintf(stderr, "stand-in: failing on purpose\n");
+        return 3;
+    }
+    if (failure == "crash") {
+#ifdef _WIN32
+        // No debugger or error box: the exit status is what the script sees.
+        SetErrorMode(SEM_NOGPFAULTERRORBOX);
+#endif
+        *static_cast<volatile int*>(nullptr) = 1;
+    }
+    if (failure == "nothing") {
+        return 0;
+    }
+    std::ofstream out(path, std::ios::binary);
+    if (failure == "partial") {
+        out << content.substr(0, content.size() / 2);
+        std::fprintf(stderr, "stand-in: stopped half-way\n");
+        return 2;
+    }
+    out << content;
+    return out.good() ? 0 : 4;
+}
+
+// What the name asks of this program: "" when it is to succeed.
+std::string FailureAskedOf(const char* program, const char* name) {
+    const std::string text = name;
+    const std::string marker = std::string("[") + program + " ";
+    const size_t at = text.find(marker);
+    if (at == std::string::npos) {
+        return "";
+    }
+    const size_t start = at + marker.size();
+    return text.substr(start, text.find(']', start) - start);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "-o") == 0 && std::strncmp(argv[2], "wave:", 5) == 0) {
@@ -12,10 +59,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "stand-in decoder: cannot read '%s'\n", argv[3]);
             return 3;
         }
-        std::ofstream wave(argv[2] + 5, std::ios::binary);
-        wave.write("RIFF\x24\0\0\0WAVE", 12);
-        wave << std::string(32, '\0');
-        return wave.good() ? 0 : 4;
+        const std::string wave("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\1\0\2\0\x44\xAC\0\0"
+                               "\x10\xB1\2\0\4\0\x10\0data\4\0\0\0\0\0\0\0",
+                               48);
+        return Write(argv[2] + 5, wave, FailureAskedOf("madplay", argv[3]));
     }
     const std::string bitRate = argc == 4 ? argv[3] : "";
     if (bitRate != "256" && bitRate != "512" && bitRate != "1024" && bitRate != "2048") {
@@ -29,7 +76,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "stand-in encoder: '%s' is not a WAV file\n", argv[1]);
         return 3;
     }
-    std::ofstream out(argv[2], std::ios::binary);
-    out << "aifr from " << argv[1] << " at " << bitRate << "\n";
-    return out.good() ? 0 : 4;
+    return Write(argv[2], "aifr from " + std::string(argv[1]) + " at " + bitRate + "\n",
+                 FailureAskedOf("enc", argv[1]));
 }

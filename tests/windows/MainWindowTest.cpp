@@ -1,3 +1,4 @@
+#include "conversion/Messages.h"
 #include "platform/AppInfo.h"
 #include "platform/ScriptLauncher.h"
 #include "support/ExpectedLayout.h"
@@ -132,19 +133,22 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
         }
     }
 
-    // Beyond the code page, and wider than the list.
+    // Wider than the list; and a name beyond the console's code page, which no script can hold.
     const std::string admitted =
-        appDir + "\\\xE6\x9B\xB2 - A Name Long Enough To Need Scrolling Sideways To Read.mp3";
-    test::WriteFile(admitted, "ID3");
-    test::WriteFile(base / "B.mp3", "ID3");
+        appDir + "\\\xC3\x89t\xC3\xA9 - A Name Long Enough To Need Scrolling Sideways To Read.mp3";
+    const std::string beyond = appDir + "\\\xE6\x9B\xB2.mp3";
+    for (const std::string& path : {admitted, beyond, base / "B.mp3"}) {
+        test::WriteFile(path, "ID3");
+    }
     fs::create_directory(FsPath(appDir + "\\Album"));
     platform.messages.clear();
-    DropFiles(list, {admitted, base / "B.mp3", appDir + "\\Album"});
+    DropFiles(list, {admitted, base / "B.mp3", appDir + "\\Album", beyond});
     tracks.push_back(admitted);
     EXPECT_EQ(window.ListEntries(), tracks);
     const std::string in = "' is not in the application's directory, '" + appDir + "'.";
     EXPECT_EQ(platform.messages,
-              (std::vector<std::string>{"The file 'B.mp3" + in, "The file 'Album" + in}));
+              (std::vector<std::string>{"The file 'B.mp3" + in, "The file 'Album" + in,
+                                        UnusableNameMessage("\xE6\x9B\xB2.mp3")}));
     // The list shows a horizontal scroll bar, to reach the end of the long name.
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
 }

@@ -1,12 +1,16 @@
-#include "runner/ProgramLookup.h"
+#include "platform/posix/ProgramLookup.h"
 
+#include "platform/Files.h"
+#include "platform/PathRules.h"
+#include "platform/ProgramLookup.h"
 #include "platform/Text.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-namespace vq3::runner {
+namespace vq3 {
 
 namespace {
 
@@ -78,4 +82,17 @@ FindProgram(const std::string& name, const std::string& workingDir, const std::s
     return std::nullopt;
 }
 
-} // namespace vq3::runner
+std::string SystemSearchPath() {
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+}
+
+ProgramState LookUpScriptProgram(const std::string& name, const std::string& appDir) {
+    if (FindProgram(name, appDir, SystemSearchPath())) {
+        return ProgramState::Usable;
+    }
+    return FileExists(PathRules::Posix().JoinPath(appDir, name)) ? ProgramState::CannotRun
+                                                                 : ProgramState::Missing;
+}
+
+} // namespace vq3

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace vq3::runner {
+namespace vq3 {
 
 // Finds the program a script names by a bare name such as "madplay.exe", in this order:
 // the name in the working directory (a Windows program there runs through wine, when wine
@@ -13,4 +13,7 @@ namespace vq3::runner {
 std::optional<std::vector<std::string>>
 FindProgram(const std::string& name, const std::string& workingDir, const std::string& searchPath);
 
-} // namespace vq3::runner
+// The folders programs are looked for in: PATH, or the system's own when it is not set.
+std::string SystemSearchPath();
+
+} // namespace vq3

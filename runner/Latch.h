@@ -1,0 +1,31 @@
+#pragma once
+
+namespace vq3::runner {
+
+// A one-way switch another thread, or a signal handler, can throw, and that poll() can wait for.
+// Once set it stays set.
+class Latch {
+public:
+    Latch();
+    ~Latch();
+    Latch(const Latch&) = delete;
+    Latch& operator=(const Latch&) = delete;
+
+    // Safe in a signal handler: one write to a pipe.
+    void Set() const;
+    bool IsSet() const;
+    // Readable once set.
+    int WatchFd() const { return readEnd_; }
+
+protected:
+    int WriteFd() const { return writeEnd_; }
+
+private:
+    int readEnd_ = -1;
+    int writeEnd_ = -1;
+};
+
+// Waits until one of the latches is set; returns the first of them that is.
+const Latch& WaitForEither(const Latch& first, const Latch& second);
+
+} // namespace vq3::runner

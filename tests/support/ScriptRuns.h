@@ -1,0 +1,88 @@
+#pragma once
+
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vq3::test {
+
+// Conversions of three entries that the command interpreter and our own interpreter must end
+// alike. The stand-ins fail on a name holding "[madplay HOW]" or "[enc HOW]"; one run lacks the
+// decoder altogether. All but the first run fail on the second entry.
+struct ScriptRun {
+    const char* how;
+    std::vector<std::string> tracks;
+    std::string record; // what the window lists for the failed entry; "" when none fails
+    bool decoderMissing = false;
+};
+
+#ifdef _WIN32
+constexpr const char* CrashStatus = "-1073741819"; // an access violation's status, as cmd reads it
+#else
+constexpr const char* CrashStatus = "139"; // 128 + SIGSEGV
+#endif
+
+inline std::vector<ScriptRun> ScriptRuns() {
+    const std::string ended = " ended with exit status ";
+    // clang-format off
+    return {
+        {"all succeed, one entry listed twice", {"One.wav", "Two (Live) & 100%.mp3", "One.wav"}, ""},
+        {"decoder fails", {"One.wav", "Two [madplay exit].mp3", "Three.mp3"}, "madplay.exe" + ended + "3"},
+        {"decoder crashes", {"One.wav", "Two [madplay crash].mp3", "Three.mp3"}, "madplay.exe" + ended + CrashStatus},
+        {"decoder leaves half a WAV", {"One.mp3", "Two [madplay partial].mp3", "Three.wav"}, "madplay.exe" + ended + "2"},
+        {"encoder fails", {"One.wav", "Two [enc exit].wav", "Three.mp3"}, "enc.exe" + ended + "3"},
+        {"encoder crashes", {"One.mp3", "Two [enc crash].mp3", "Three.wav"}, "enc.exe" + ended + CrashStatus},
+        {"encoder leaves half its output", {"One.wav", "Two [enc partial].mp3", "Three.wav"}, "enc.exe" + ended + "2"},
+        {"encoder writes nothing", {"One.wav", "Two [enc nothing].wav", "Three.mp3"}, "enc.exe" + ended + "0 but wrote no .aifr"},
+        {"decoder missing", {"One.wav", "Two.mp3", "Three.wav"}, "madplay.exe" + ended + "1", true},
+    };
+    // clang-format on
+}
+
+// The track's name with another extension, cut by its last three characters.
+inline std::string WithExtension(const std::string& track, const std::string& extension) {
+    return track.substr(0, track.size() - 3) + extension;
+}
+
+// A folder as the user leaves it: the tracks (an MP3 holds anything, a WAV a header the stand-in
+// encoder reads), and the stand-in as each program the run has.
+inline void PrepareFolder(const std::filesystem::path& dir, const ScriptRun& run,
+                          const std::filesystem::path& standIn) {
+    for (const std::string& track : run.tracks) {
+        WriteFile(dir / FsPath(track), track.ends_with("mp3") ? "ID3" : "RIFF....WAVE");
+    }
+    if (!run.decoderMissing) {
+        std::filesystem::copy_file(standIn, dir / "madplay.exe");
+    }
+    std::filesystem::copy_file(standIn, dir / "enc.exe");
+}
+
+// What the folder holds after the run: everything it held, the script, and an .fda with the
+// stand-in's output for every track but the failed one. Nothing else: no intermediate WAV, no
+// .aifr.
+inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun& run,
+                              const std::string& bitRate) {
+    std::set<std::string> expected{"enc.exe", "vq3mc.bat"};
+    if (!run.decoderMissing) {
+        expected.insert("madplay.exe");
+    }
+    for (size_t i = 0; i < run.tracks.size(); ++i) {
+        const std::string& track = run.tracks[i];
+        expected.insert(track);
+        if (i == 1 && !run.record.empty()) {
+            continue;
+        }
+        const std::string fda = WithExtension(track, "fda");
+        expected.insert(fda);
+        EXPECT_EQ(ReadFile(dir / FsPath(fda)),
+                  "aifr from " + WithExtension(track, "wav") + " at " + bitRate + "\n")
+            << fda;
+    }
+    EXPECT_EQ(FilesIn(dir), expected);
+}
+
+} // namespace vq3::test

@@ -1,0 +1,96 @@
+#include "conversion/Script.h"
+
+#include "platform/AppInfo.h"
+#include "platform/windows/WinText.h"
+#include "support/ScriptRuns.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <windows.h>
+
+namespace vq3 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the script as the tool starts it, through the system's command interpreter, with no one
+// at the keyboard (a pause reads the end of its input): the exit status and what it printed.
+std::pair<DWORD, std::string> RunInCommandPrompt(const std::string& script,
+                                                 const std::string& folder) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const test::TempDir elsewhere;
+    const std::string outputPath = elsewhere / "output.txt";
+    HANDLE output =
+        CreateFileW(Widen(outputPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherited, CREATE_ALWAYS, 0, nullptr);
+    HANDLE input = CreateFileW(L"NUL", GENERIC_READ, 0, &inherited, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::wstring commandLine = L"cmd.exe /d /v:off /s /c \"\"" + Widen(script) + L"\"\"";
+    PROCESS_INFORMATION process{};
+    DWORD status = 0xFFFFFFFF;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                       nullptr, Widen(folder).c_str(), &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 120000);
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(input);
+    CloseHandle(output);
+    std::string printed = test::ReadFile(outputPath);
+    std::erase(printed, '\r');
+    return {status, printed};
+}
+
+// The command lines the interpreter echoed, behind its prompt, in the order it ran them.
+std::vector<std::string> CommandsEchoed(const std::string& printed, const std::string& folder) {
+    std::vector<std::string> commands;
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(folder + ">")) {
+            commands.push_back(line.substr(folder.size() + 1));
+            commands.back().erase(commands.back().find_last_not_of(' ') + 1);
+        }
+    }
+    return commands;
+}
+
+// Each run in Windows' own command interpreter: the other tracks convert exactly, the failed
+// one leaves nothing behind, and instead of closing, the window lists it and waits for a key.
+TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
+    for (const test::ScriptRun& run : test::ScriptRuns()) {
+        SCOPED_TRACE(run.how);
+        test::TempDir dir;
+        test::PrepareFolder(dir.Path(), run, FsPath(AppInfo::AppDir()) / "vq3_stand_in.exe");
+        std::vector<std::string> entries;
+        for (const std::string& track : run.tracks) {
+            entries.push_back(dir / track);
+        }
+        ASSERT_TRUE(
+            WriteTextLines(dir / "vq3mc.bat", BuildConversionScript(entries, dir.Str(), 256)).ok);
+        const auto [status, printed] = RunInCommandPrompt(dir / "vq3mc.bat", dir.Str());
+        test::ExpectFolderAfter(dir.Path(), run, "256");
+        if (run.record.empty()) {
+            EXPECT_EQ(status, 0u);
+            const std::vector<std::string> commands = CommandsEchoed(printed, dir.Str());
+            ASSERT_GE(commands.size(), 2u) << printed;
+            EXPECT_EQ(std::vector(commands.end() - 2, commands.end()),
+                      (std::vector<std::string>{"msg * All files have been converted!", "exit"}));
+        } else {
+            EXPECT_EQ(status, 1u);
+            EXPECT_NE(printed.find("These files were not converted:\n\"" + run.tracks[1] +
+                                   "\": " + run.record + "\n"),
+                      std::string::npos)
+                << printed;
+            EXPECT_NE(printed.find("Press any key"), std::string::npos) << printed;
+        }
+    }
+}
+
+} // namespace
+} // namespace vq3
