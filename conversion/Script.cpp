@@ -60,6 +60,13 @@ std::string TrackLabel(size_t number, std::string_view what = "") {
     return label;
 }
 
+// The line a label stands on. Built by appending: GCC 12 warns wrongly about ":" + string.
+std::string LabelLine(const std::string& label) {
+    std::string line = ":";
+    line += label;
+    return line;
+}
+
 std::string FailureVariable(size_t number) {
     return "VQ3_FAILED_" + std::to_string(number);
 }
@@ -73,7 +80,7 @@ void AppendStatusCheck(std::vector<std::string>& lines, const std::string& label
 
 void AppendFailure(std::vector<std::string>& lines, size_t number, std::string_view what,
                    std::string_view record, bool last = false) {
-    lines.push_back(":" + TrackLabel(number, what));
+    lines.push_back(LabelLine(TrackLabel(number, what)));
     lines.push_back("set " + FailureVariable(number) + "=" + std::string(record));
     if (!last) {
         lines.push_back("goto " + TrackLabel(number, "failed"));
@@ -114,13 +121,13 @@ void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t nu
     AppendFailure(lines, number, "enc", "enc.exe ended with exit status %errorlevel%");
     AppendFailure(lines, number, "no_aifr", "enc.exe ended with exit status 0 but wrote no .aifr");
     AppendFailure(lines, number, "not_renamed", "its .aifr could not be renamed to .fda", true);
-    lines.push_back(":" + TrackLabel(number, "failed"));
+    lines.push_back(LabelLine(TrackLabel(number, "failed")));
     lines.push_back("set /a " + std::string(NotConvertedVariable) + "+=1");
     if (mp3) {
         lines.push_back("if exist " + Quoted(job.WaveName) + " del " + Quoted(job.WaveName));
     }
     lines.push_back("if exist " + Quoted(job.EncodedName) + " del " + Quoted(job.EncodedName));
-    lines.push_back(":" + next);
+    lines.push_back(LabelLine(next));
 }
 
 // After a failure the window stays open: it lists what failed and why, says so once more in a
@@ -141,7 +148,7 @@ void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& 
                     "why; press a key there to close it.");
     lines.push_back("pause");
     lines.push_back("exit 1");
-    lines.push_back(":" + std::string(AllConvertedLabel));
+    lines.push_back(LabelLine(AllConvertedLabel));
 }
 
 } // namespace

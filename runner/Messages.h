@@ -21,6 +21,7 @@ constexpr const char* ConvertingText = "Starting the conversion...";
 constexpr const char* PausedText =
     "Not every file was converted.  Press a key, or close this window.";
 constexpr const char* TimeSoFarText = "Time so far: ";
+constexpr const char* TimeTakenText = "Time taken: ";
 constexpr const char* ShowDetailsText = "Show details";
 constexpr const char* HideDetailsText = "Hide details";
 

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -52,7 +51,6 @@ public:
         connect(details, &QPushButton::toggled, this, [this, details](bool shown) {
             details->setText(shown ? HideDetailsText : ShowDetailsText);
             transcript_->setVisible(shown);
-            adjustSize();
         });
 
         auto* timeRow = new QHBoxLayout;
@@ -63,6 +61,8 @@ public:
         layout->addWidget(bar_);
         layout->addLayout(timeRow);
         layout->addWidget(transcript_, 1);
+        // The window fits what it shows, with the transcript or without it.
+        layout->setSizeConstraint(QLayout::SetFixedSize);
         setMinimumWidth(420);
 
         clock_.start();
@@ -90,6 +90,7 @@ public:
     void EndQuestion() {
         resultShown_ = true;
         ticker_.stop();
+        time_->setText(TimeTakenText + Elapsed(clock_.elapsed()));
         if (bar_->maximum() > 0) {
             bar_->setValue(bar_->maximum());
         }
@@ -98,9 +99,10 @@ public:
         }
     }
 
+    // Any key, whichever control has the focus.
     void WaitForKey() {
-        waitingForKey_ = true;
         status_->setText(PausedText);
+        qApp->installEventFilter(this);
     }
 
     void Finish() {
@@ -109,11 +111,12 @@ public:
     }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (waitingForKey_) {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
             keyPressed_.Set();
+            return true;
         }
-        QWidget::keyPressEvent(event);
+        return QWidget::eventFilter(watched, event);
     }
 
     // The window goes only when the script has ended: a stop still has to clean up after the
@@ -164,7 +167,6 @@ private:
     QTimer ticker_;
     QMessageBox* question_ = nullptr;
     bool resultShown_ = false;
-    bool waitingForKey_ = false;
     bool finished_ = false;
 };
 

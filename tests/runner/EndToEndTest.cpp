@@ -29,7 +29,9 @@ bool Alive(const std::string& pid) {
 }
 
 // While the encoder hangs on the second track, a second run in the folder is turned away; a
-// SIGTERM then ends the encoder and its child, and only the finished track's file remains.
+// SIGTERM then ends the encoder and its child, and only the finished track's file remains. The
+// runner is started from another folder: it locks the one that holds the script, and says why
+// when it cannot.
 // vq3run sees no display, so it runs in the console: the transcript on its standard output,
 // messages on its standard error.
 TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
@@ -43,11 +45,14 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
                        BuildConversionScript({appDir / "100% R&B.wav", appDir / "Intro Theme.wav"},
                                              appDir.Str(), 1024))
             .ok);
-    const auto runScript = [&] {
+    // Started from another folder: it converts, and locks, where the script lies.
+    const test::TempDir elsewhere;
+    const auto runScript = [&](const std::string& script = "") {
         std::string output;
         const OutputSink collect = [&](std::string_view text) { output += text; };
-        const Result ran = RunAndWait({AppInfo::AppDir() + "/vq3run", appDir / "vq3mc.bat"},
-                                      appDir.Str(), &collect);
+        const Result ran = RunAndWait(
+            {AppInfo::AppDir() + "/vq3run", script.empty() ? appDir / "vq3mc.bat" : script},
+            elsewhere.Str(), &collect);
         return std::make_pair(ran.ok, output);
     };
     // An encoder that hangs on the second track, with a child of its own.
@@ -85,6 +90,22 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     EXPECT_EQ(test::FilesIn(appDir.Path()),
               (Names{"Intro Theme.wav", "100% R&B.wav", "enc.exe", "vq3mc.bat", "100% R&B.fda",
                      ConversionLockName, "stand-in.pids"}));
+    EXPECT_TRUE(test::FilesIn(elsewhere.Path()).empty());
+
+    // A lock file that cannot be made is refused, saying why.
+    const auto lockFile = appDir.Path() / ConversionLockName;
+    for (const auto& [link, why] : {std::pair(true, "it is a link, which is never followed"),
+                                    std::pair(false, "a folder of that name is in the way")}) {
+        std::filesystem::remove_all(lockFile);
+        if (link) {
+            std::filesystem::create_symlink("vq3mc.bat", lockFile);
+        } else {
+            std::filesystem::create_directory(lockFile);
+        }
+        EXPECT_EQ(runScript(), std::make_pair(false, "The conversion cannot start: the lock file "
+                                                     "'vq3mc.lock' cannot be made in '" +
+                                                         appDir.Str() + "': " + why + ".\n"));
+    }
 }
 
 } // namespace
