@@ -63,7 +63,7 @@ public:
         layout->addWidget(transcript_, 1);
         // The window fits what it shows, with the transcript or without it.
         layout->setSizeConstraint(QLayout::SetFixedSize);
-        setMinimumWidth(420);
+        status_->setMinimumWidth(400);
 
         clock_.start();
         connect(&ticker_, &QTimer::timeout, this, &ProgressWindow::ShowTime);
