@@ -30,11 +30,17 @@ bool IsReparsePoint(const std::filesystem::path& path) {
 
 std::FILE* OpenForWriting(const std::filesystem::path& path) {
 #ifdef _WIN32
+    // The C library calls both a link and a folder "Permission denied": say which it is.
     if (IsReparsePoint(path)) {
-        errno = EACCES;
+        errno = ELOOP;
         return nullptr;
     }
-    return _wfopen(path.c_str(), L"wb");
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+    std::error_code ignored;
+    if (file == nullptr && std::filesystem::is_directory(path, ignored)) {
+        errno = EISDIR;
+    }
+    return file;
 #else
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -49,10 +55,21 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 }
 
 Result FailureFromErrno() {
-    return Result::Failure(std::strerror(errno));
+    return Result::Failure(WhyNotWritable(errno));
 }
 
 } // namespace
+
+std::string WhyNotWritable(int error) {
+    switch (error) {
+    case ELOOP:
+        return LinkNotFollowedReason;
+    case EISDIR:
+        return FolderInTheWayReason;
+    default:
+        return std::strerror(error);
+    }
+}
 
 bool FileExists(const std::string& path) {
 #ifdef _WIN32
@@ -151,7 +168,7 @@ Result WriteTextLines(const std::string& path, const std::vector<std::string>& l
     // A full disk may only show when the buffer is flushed at close.
     const bool closed = std::fclose(file) == 0;
     if (!written) {
-        return Result::Failure(std::strerror(writeError));
+        return Result::Failure(WhyNotWritable(writeError));
     }
     if (!closed) {
         return FailureFromErrno();

@@ -34,6 +34,12 @@ std::string ReadStart(const std::string& path, size_t limit);
 // write for a UTF-8 text, or nothing when the code page cannot represent every character.
 std::optional<std::string> EncodeForConsole(const std::string& utf8);
 
+// Why a file cannot be written or made, in words: the system's, but for the two cases where
+// they would not say what is wrong.
+constexpr const char* LinkNotFollowedReason = "it is a link, which is never followed";
+constexpr const char* FolderInTheWayReason = "a folder of that name is in the way";
+std::string WhyNotWritable(int error);
+
 // Creates or truncates the file and writes each line followed by CR LF, in the console's
 // code page, then closes it. Fails, with the system's reason, rather than write a line the
 // code page cannot hold, or write through a link to wherever it points.

@@ -26,9 +26,6 @@ constexpr const char* ShowDetailsText = "Show details";
 constexpr const char* HideDetailsText = "Hide details";
 
 std::string LockFailedMessage(const std::string& dir, const std::string& reason);
-// Why the lock file cannot be made, where the system's words would not say.
-constexpr const char* LockIsALinkReason = "it is a link, which is never followed";
-constexpr const char* LockIsAFolderReason = "a folder of that name is in the way";
 std::string ScriptUnreadableMessage(const std::string& path, const std::string& reason);
 
 // A line that failed or was skipped, as the summary lists it.

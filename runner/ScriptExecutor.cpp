@@ -319,12 +319,16 @@ ScriptExecutor::Flow ScriptExecutor::Rename(const ScriptLine& line, const std::s
     // Whatever the rename does, the encoder's output is finished: it is no longer ours to remove.
     writtenByThisRun_.erase(track);
     std::string failure;
+    std::error_code ignored;
     if (names.size() != 2) {
         failure = RenameNeedsTwoNamesReason;
     } else if (names[1].empty() || names[1].find('/') != std::string::npos) {
         failure = NewNameHasFolderReason(names[1]);
+    } else if (const fs::path from = PathOf(names[0]);
+               fs::exists(from, ignored) && !fs::is_regular_file(from, ignored)) {
+        // Only a file can be a track's output: a folder of that name is never renamed.
+        failure = FileNotFoundReason(names[0]);
     } else {
-        const fs::path from = PathOf(names[0]);
         const fs::path to = from.parent_path() / names[1];
         if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
             failure = CannotRenameReason(names[0], error == EEXIST ? AlreadyExistsReason(names[1])

@@ -1,4 +1,5 @@
 #include "platform/AppInfo.h"
+#include "platform/Files.h"
 #include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/Messages.h"
@@ -23,17 +24,6 @@ bool HasDisplay() {
         return value != nullptr && *value != '\0';
     };
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
-
-std::string LockFailure(int error) {
-    switch (error) {
-    case ELOOP:
-        return LockIsALinkReason;
-    case EISDIR:
-        return LockIsAFolderReason;
-    default:
-        return std::strerror(error);
-    }
 }
 
 int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string& workingDir,
@@ -69,8 +59,9 @@ int main(int argc, char** argv) {
     const auto lock = vq3::ConversionLock::Acquire(folder, &lockError);
     const auto run = [&](RunnerHost& host) {
         if (!lock) {
-            host.ShowMessage(lockError == 0 ? AlreadyRunningMessage
-                                            : LockFailedMessage(folder, LockFailure(lockError)));
+            host.ShowMessage(lockError == 0
+                                 ? AlreadyRunningMessage
+                                 : LockFailedMessage(folder, vq3::WhyNotWritable(lockError)));
             return 1;
         }
         return RunScript(host, scriptPath, workingDir, stop);

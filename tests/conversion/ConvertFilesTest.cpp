@@ -104,8 +104,8 @@ std::vector<ConvertCase> Cases() {
          {"A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"},
          DescriptorsInTheWayMessage({"$/Intro.lua", "$/Menu.lua", "$/Trim.lua"}), {}, 0},
         {"ScriptInTheWay", "", {"vq3mc.bat/", "A.wav"}, {"A.wav"},
-         "The file '$/vq3mc.bat' could not be written: " + std::string(test::DirectoryInTheWay) +
-         ".  The conversion was not started.", {"A.lua" + D}, 0},
+         "The file '$/vq3mc.bat' could not be written: a folder of that name is in the way.  The "
+         "conversion was not started.", {"A.lua" + D}, 0},
         {"LaunchFailureReplacesTheNotice", "", {"A.wav"}, {"A.wav"},
          "The conversion script '$/vq3mc.bat' could not be started: No such file or directory.  "
          "No files will be converted.", {"A.lua" + D, "vq3mc.bat=*"}, 1, 1024,

@@ -33,12 +33,12 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
     // Failures carry the system's reason.
     fs::create_directory(dir.Path() / "folder.bat");
     std::vector<std::pair<std::string, std::string>> cases{
-        {dir / "folder.bat", test::DirectoryInTheWay}, {dir / "no/such/t.bat", test::NoSuchFile}};
+        {dir / "folder.bat", FolderInTheWayReason}, {dir / "no/such/t.bat", test::NoSuchFile}};
 #ifndef _WIN32
     WriteFile(dir / "target.txt", "mine");
     fs::create_symlink("target.txt", dir.Path() / "link.lua");
     cases.insert(cases.end(), {{"/dev/full", "No space left on device"},
-                               {dir / "link.lua", "Too many levels of symbolic links"}});
+                               {dir / "link.lua", LinkNotFollowedReason}});
 #endif
     for (const auto& [path, reason] : cases) {
         const Result written = WriteTextLines(path, {"exit"});

@@ -85,6 +85,7 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::WriteFile(dir.Path() / "Song.wav", "user's");
     test::WriteFile(dir.Path() / "A.aifr", "new");
     test::WriteFile(dir.Path() / "A.fda", "old");
+    fs::create_directory(dir.Path() / "Folder.aifr");
     const auto fill = [&](const char* text) {
         return std::regex_replace(std::regex_replace(text, std::regex("\\|"), "\r\n"),
                                   std::regex("DIR"), dir.Str());
@@ -114,14 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"cd DIR/gone|del \"Song.wav\"",
                    "Not every file was converted: 1 line of the conversion script failed.\n"
                    "Line 1 (cd DIR/gone): the folder 'DIR/gone' cannot be found."},
-        ScriptCase{"ren \"A.aifr\" \"A.fda\"|ren \"C.aifr\" \"C.fda\"|ren \"A.aifr\" \"sub/A.fda\"",
-                   "Not every file was converted: 3 lines of the conversion script failed.\n"
+        ScriptCase{"ren \"A.aifr\" \"A.fda\"|ren \"C.aifr\" \"C.fda\"|ren \"A.aifr\" \"sub/A.fda\"|"
+                   "ren \"Folder.aifr\" \"Folder.fda\"|del \"Folder.aifr\"",
+                   "Not every file was converted: 5 lines of the conversion script failed.\n"
                    "Line 1 (ren \"A.aifr\" \"A.fda\"): 'A.aifr' cannot be renamed: 'A.fda' "
                    "already exists.\n"
                    "Line 2 (ren \"C.aifr\" \"C.fda\"): 'C.aifr' cannot be renamed: No such file "
                    "or directory.\n"
                    "Line 3 (ren \"A.aifr\" \"sub/A.fda\"): the new name 'sub/A.fda' must be a "
-                   "file name without a folder."}));
+                   "file name without a folder.\n"
+                   "Line 4 (ren \"Folder.aifr\" \"Folder.fda\"): the file 'Folder.aifr' cannot be "
+                   "found.\n"
+                   "Line 5 (del \"Folder.aifr\"): the file 'Folder.aifr' cannot be found."}));
 
 // Blank lines keep their numbers, and a long summary names ten lines and counts the rest.
 TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {

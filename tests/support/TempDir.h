@@ -37,12 +37,7 @@ private:
     std::filesystem::path path_;
 };
 
-// The C library's words for the failures the tests provoke differ between systems.
-#ifdef _WIN32
-constexpr const char* DirectoryInTheWay = "Permission denied";
-#else
-constexpr const char* DirectoryInTheWay = "Is a directory";
-#endif
+// The C library's words for a path below a missing folder.
 constexpr const char* NoSuchFile = "No such file or directory";
 
 // The names of everything in a folder, to show that a run left no file it should not have.
