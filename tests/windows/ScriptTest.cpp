@@ -1,8 +1,10 @@
 #include "conversion/Script.h"
 
 #include "platform/AppInfo.h"
+#include "platform/ScriptLauncher.h"
 #include "platform/windows/WinText.h"
 #include "support/ScriptRuns.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -90,6 +92,33 @@ TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
             EXPECT_NE(printed.find("Press any key"), std::string::npos) << printed;
         }
     }
+}
+
+// The script starts in a console window of its own, minimized and without the focus, titled with
+// its progress; the tool does not wait for it, and knows it runs until it ends.
+TEST(WindowsLauncherTest, TheScriptRunsMinimizedUnwatchedAndIsKnownToRun) {
+    test::TempDir dir;
+    // The system's own words, without the line end it ends them with (Wine says it its way).
+    const std::string reason = LaunchScript(dir / "x.bat", dir / "gone").reason;
+    EXPECT_TRUE(reason == "The directory name is invalid" || reason == "Directory name invalid")
+        << reason;
+    ASSERT_TRUE(
+        WriteTextLines(dir / "vq3mc.bat", {"title VQ3 Music Tool: 1 of 1: A.wav", "pause"}).ok);
+    HWND foreground = GetForegroundWindow();
+    ASSERT_TRUE(LaunchScript(dir / "vq3mc.bat", dir.Str()).ok);
+    HWND console = nullptr;
+    EXPECT_TRUE(test::WaitUntil(
+        [&] {
+            console = FindWindowW(nullptr, L"VQ3 Music Tool: 1 of 1: A.wav");
+            return console != nullptr;
+        },
+        std::chrono::seconds(30)));
+    EXPECT_TRUE(IsIconic(console));
+    EXPECT_EQ(GetForegroundWindow(), foreground);
+    EXPECT_TRUE(ConversionRunning(dir.Str()));
+    PostMessageW(console, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return !ConversionRunning(dir.Str()); }, std::chrono::seconds(30)));
 }
 
 } // namespace
