@@ -3,8 +3,9 @@
 # the tool and its script runner, two short tones whose names the script must escape, and the
 # project's stand-in for the game's encoder as enc.exe, with a README.txt that says what all
 # this is. Run again, it renews the programs and the read-me, makes only the tones that are
-# missing, and leaves alone an enc.exe that is not the stand-in: the game's own, put there by
-# the user. Needs sox and lame.
+# missing, removes the stand-in's .fda files so that the tracks can be converted anew, and
+# leaves alone an enc.exe that is not the stand-in (the game's own, put there by the user) and
+# every .fda that it made. Needs sox and lame.
 # Usage: tools/prepare-try-out.sh FOLDER BIN_FOLDER
 set -euo pipefail
 folder=$1
@@ -35,8 +36,14 @@ if [ ! -e "$folder/$wav" ]; then
 fi
 
 # Every file the stand-in writes starts with this text, so the program holds it; the game's
-# encoder does not.
-if [ ! -e "$folder/enc.exe" ] || grep -qaF "VQ3 Music Tool stand-in encoder" "$folder/enc.exe"; then
+# encoder and its .fda files do not.
+stand_in="VQ3 Music Tool stand-in encoder"
+for fda in "$folder"/*.fda; do
+    if [ -f "$fda" ] && head -c ${#stand_in} "$fda" | grep -qxF "$stand_in"; then
+        rm "$fda"
+    fi
+done
+if [ ! -e "$folder/enc.exe" ] || grep -qaF "$stand_in" "$folder/enc.exe"; then
     install -m 755 "$bin/vq3-stand-in-enc" "$work/enc.exe"
     mv -fT "$work/enc.exe" "$folder/enc.exe"
     encoder="a STAND-IN for the game's encoder, made by this project"
