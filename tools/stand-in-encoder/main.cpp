@@ -12,6 +12,7 @@
 
 namespace {
 
+// tools/prepare-try-out.sh tells the stand-in and its output from the game's by this text's start.
 constexpr const char* Header = "VQ3 Music Tool stand-in encoder output: not game audio, it will "
                                "not play in the game.";
 
