@@ -168,6 +168,8 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
         posix_spawn_file_actions_adddup2(settings.Actions(), output.ends[1], STDOUT_FILENO);
     }
     posix_spawn_file_actions_adddup2(settings.Actions(), errors.ends[1], STDERR_FILENO);
+    // Nothing else the runner has open reaches the program, whoever opened it.
+    posix_spawn_file_actions_addclosefrom_np(settings.Actions(), STDERR_FILENO + 1);
     posix_spawn_file_actions_addchdir_np(settings.Actions(), workingDir.c_str());
     // A group of its own, so that a stop reaches whatever the program started too.
     posix_spawnattr_setflags(settings.Attributes(), POSIX_SPAWN_SETPGROUP);

@@ -225,6 +225,8 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     Latch keyPressed;
     ProgressWindow window(stop, keyPressed);
     window.setWindowTitle(QString::fromStdString(title));
+    // Minimized before it is mapped, the window manager is never told: it is minimized once shown.
+    window.show();
     window.showMinimized();
 
     WindowHost host(window, keyPressed);

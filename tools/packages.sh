@@ -6,4 +6,4 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
 RUNTIME_PACKAGES=(madplay libqt6svg6 sox lame)
 # zlib checks the stand-in encoder's checksums; the window checks run on a virtual display with
 # a window manager.
-TEST_PACKAGES=(googletest libgtest-dev zlib1g-dev xvfb xauth openbox xdotool)
+TEST_PACKAGES=(googletest libgtest-dev zlib1g-dev xvfb xauth openbox xdotool x11-utils)

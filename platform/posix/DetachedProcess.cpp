@@ -34,6 +34,8 @@ struct ChildError {
     if (chdir(workingDir) != 0) {
         ReportAndExit(pipeOut, Stage::ChangeFolder);
     }
+    // Nothing the tool has open reaches the program: each file closes as it starts.
+    close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC);
     execv(program, argv);
     ReportAndExit(pipeOut, Stage::Execute);
 }

@@ -262,6 +262,7 @@ TEST(MessagesTest, TextsReadRightForOneItemAndForMany) {
         {UnusableNameMessage("A\tB.wav"), "The file 'A?B.wav' cannot be named in the conversion script." + CannotHold + "Rename it, then drop it again."},
         {UnusableNamesMessage(one), "This file cannot be named in the conversion script: 'A?B.wav'." + CannotHold + "Rename it" + again},
         {UnusableNamesMessage(many), "These files cannot be named in the conversion script: " + tenOfMany + " and 1 more." + CannotHold + "Rename them" + again},
+        {UnusableNamesMessage({many.begin(), many.end() - 1}), "These files cannot be named in the conversion script: " + tenOfMany.substr(0, tenOfMany.rfind(',')) + " and '9'." + CannotHold + "Rename them" + again},
         {DescriptorsInTheWayMessage(one), replace + "'A?B.wav' with track settings, but it is not a settings file this tool wrote: your own file, a folder or a link.  Move or rename it" + again},
         {DescriptorsInTheWayMessage(two), replace + "'A.wav' and 'B.wav' with track settings, but they are not settings files this tool wrote: your own file, a folder or a link.  Move or rename them" + again},
         {WaveCollisionMessage("/m", one), collide + "'A?B.wav' in" + in + ", because the *.mp3 file of the same name is first decoded to that file.  Move or rename it" + again},
@@ -448,15 +449,17 @@ TEST_F(IntakeTest, RefusalsAfterTheTenthOfADropAreCountedInOneMessagePerReason) 
     test::WriteFile(appDir / (Odd + ".wav"), "a");
     std::vector<DroppedFile> drop;
     std::vector<std::string> expected;
-    for (char name = 'a'; name <= 'n'; ++name) {
+    // Eleven strangers and a name the script cannot hold: the tenth refusal is the last shown
+    // alone, the rest are counted per reason.
+    for (char name = 'a'; name <= 'k'; ++name) {
         drop.push_back({elsewhere / std::string(1, name)});
         if (name <= 'j') {
             expected.push_back(Refusal(std::string(1, name)));
         }
     }
-    drop.insert(drop.begin() + 11, {{appDir / "In.wav"}, {appDir / (Odd + ".wav")}});
+    drop.insert(drop.begin() + 10, {{appDir / "In.wav"}, {appDir / (Odd + ".wav")}});
     expected.push_back("list " + appDir / "In.wav");
-    expected.push_back("message " + MoreNotInAppDirMessage({"k", "l", "m", "n"}, appDir.Str()));
+    expected.push_back("message " + MoreNotInAppDirMessage({"k"}, appDir.Str()));
     expected.push_back("message " + MoreUnusableNamesMessage({Odd + ".wav"}));
     Drop(drop);
     EXPECT_EQ(events, expected);

@@ -6,6 +6,7 @@
 #include "platform/posix/DetachedProcess.h"
 #endif
 #include "support/TempDir.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,16 @@ TEST(AppInfoTest, TitleAndTheExecutablesFolder) {
 }
 
 #ifndef _WIN32
-TEST(DetachedProcessTest, AMissingProgramOrFolderIsReportedWithTheReason) {
+// The tool never waits for what it starts: the program here ends only once the start has
+// returned. A missing program or folder is reported with the reason.
+TEST(DetachedProcessTest, ReturnsAtOnceOrReportsWhyNot) {
     TempDir dir;
+    ASSERT_TRUE(StartDetached("/bin/sh", {"-c", "while [ ! -e go ]; do sleep 0.1; done; : > went"},
+                              dir.Str())
+                    .ok);
+    WriteFile(dir / "go", "");
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return fs::exists(dir.Path() / "went"); }, std::chrono::seconds(30)));
     const Result noProgram = StartDetached(dir / "vq3run", {"x.bat"}, dir.Str());
     EXPECT_EQ(noProgram.reason, "cannot run '" + (dir / "vq3run") + "': No such file or directory");
     const Result noFolder = StartDetached("/bin/true", {}, dir / "gone");

@@ -2,12 +2,16 @@
 
 #include "conversion/Script.h"
 #include "platform/Files.h"
+#include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
+#include "runner/ChildProcess.h"
+#include "runner/WaveFile.h"
 #include "support/Audio.h"
 #include "support/Executables.h"
 #include "support/ScriptRuns.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
 #include <tuple>
@@ -80,8 +84,9 @@ class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
 // Every failure is reported with its line and reason, and none touches the user's files.
 TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::TempDir dir;
+    // Progress that ends its lines in CR, then the last words.
     test::WriteProgram(dir.Path() / "fail.exe",
-                       "echo 1st >&2; printf 'bad thing \\n\\n' >&2; exit 3");
+                       "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
     test::WriteFile(dir.Path() / "Song.wav", "user's");
     test::WriteFile(dir.Path() / "A.aifr", "new");
     test::WriteFile(dir.Path() / "A.fda", "old");
@@ -131,12 +136,17 @@ INSTANTIATE_TEST_SUITE_P(
 // Blank lines keep their numbers, and a long summary names ten lines and counts the rest.
 TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
     test::TempDir dir;
-    const auto messages =
-        RunScript("\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\n", dir.Str());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
-    EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
-    EXPECT_TRUE(messages[0].ends_with("\nAnd 2 more.")) << messages[0];
+    for (const int failing : {10, 11}) {
+        std::string script = "\r\n";
+        for (int i = 0; i < failing; ++i) {
+            script += "x\r\n";
+        }
+        const auto messages = RunScript(script, dir.Str());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
+        EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
+        EXPECT_EQ(messages[0].ends_with("\nAnd 1 more."), failing == 11) << messages[0];
+    }
 }
 
 // The runs Windows' command interpreter is given, through this one: the same files, the same
@@ -263,6 +273,59 @@ INSTANTIATE_TEST_SUITE_P(Lines, ScriptSyntaxTest, testing::Values(
     LineCase{"x \"a\\\"b\" \"c\\\\\" d", {"x", "a\"b", "c\\", "d"}},
     LineCase{"x \"say \"\"hi\"\"\"", {"x", "say \"hi\""}}));
 // clang-format on
+
+// Each stop signal becomes a request to stop instead of ending the runner.
+TEST(StopRequestTest, EachStopSignalIsTakenOver) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const StopRequest stop;
+        stop.TakeOverStopSignals();
+        std::raise(signal);
+        EXPECT_TRUE(stop.Requested()) << signal;
+    }
+}
+
+// A started program gets nothing of the runner's: its input is empty, it leads a process group
+// of its own, and no file the runner holds open (the lock, the stop request's pipe, whatever it
+// inherited) reaches it.
+TEST(ChildProcessTest, AStartedProgramInheritsNothingOfTheRunners) {
+    test::TempDir dir;
+    const auto lock = ConversionLock::Acquire(dir.Str());
+    const StopRequest stop;
+    stop.TakeOverStopSignals();
+    std::string output;
+    const OutputSink collect = [&](std::string_view text) { output += text; };
+    ASSERT_TRUE(RunAndWait({"/bin/sh", "-c",
+                            "readlink /proc/$$/fd/0; [ $(cut -d' ' -f5 /proc/$$/stat) = $$ ] && "
+                            "echo leader; exec ls /proc/self/fd"},
+                           dir.Str(), &collect, &stop)
+                    .ok);
+    EXPECT_EQ(output, "/dev/null\nleader\n0\n1\n2\n3\n");
+}
+
+// A WAV holds sound only when its data chunk has some, in the file and not just in its header.
+TEST(WaveFileTest, SoundIsWhatTheDataChunkHolds) {
+    const auto le32 = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    const std::string riff = "RIFF" + le32(100) + "WAVE";
+    const std::string fmt = "fmt " + le32(16) + std::string(16, '\1');
+    const std::pair<std::string, bool> cases[] = {
+        {riff + fmt + "data" + le32(4) + "\1\2\3\4", true},
+        {riff + "LIST" + le32(3) + "abc" + std::string(1, '\0') + fmt + "data" + le32(2) + "xy",
+         true},
+        {riff + fmt + "data" + le32(0), false},
+        {riff + fmt + "data" + le32(4096), false},
+        {riff + fmt + "junk" + le32(0xFFFFFFF0) + "data" + le32(4) + "abcd", false},
+        {riff + fmt, false},
+        {"RIFX" + le32(100) + "WAVE" + fmt + "data" + le32(4) + "abcd", false},
+        {"RIFF", false},
+    };
+    test::TempDir dir;
+    for (const auto& [bytes, sound] : cases) {
+        test::WriteFile(dir.Path() / "t.wav", bytes);
+        EXPECT_EQ(HoldsAudio(dir / "t.wav"), sound) << bytes;
+    }
+}
 
 } // namespace
 } // namespace vq3::runner

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Under a virtual display with a window manager: the runner's window asks whether to stop when
-# it is closed; should the run end while that question is up, the question goes and only the
+# Under a virtual display with a window manager: the runner's window opens minimized, and asks
+# whether to stop when it is closed; should the run end while that question is up, the question goes and only the
 # result is left on screen, and the run counts as finished, not stopped.
 # Usage: stop-question-closes.sh VQ3RUN STAND_IN
 set -euo pipefail
@@ -31,6 +31,8 @@ openbox >/dev/null 2>&1 & echo $! > "$folder/pids"
 echo $runnerPid >> "$folder/pids"
 waitFor 'xdotool search --name "^VQ3 Music Tool - " >/dev/null'
 window=$(xdotool search --name "^VQ3 Music Tool - " | head -1)
+# It opened minimized, out of the user's way.
+waitFor 'xprop -id "$window" WM_STATE | grep -q Iconic'
 xdotool windowmap "$window"
 # Closed as a user closes it: through the window manager, once it has the window in hand.
 waitFor 'xdotool windowactivate --sync "$window" 2>/dev/null && xdotool key alt+F4 && sleep 0.3 &&
