@@ -88,6 +88,8 @@ std::vector<ConvertCase> Cases() {
          2048},
         {"OutputsInTheWayStopEverything", "", {"A.mp3", "A.fda", "B.wav", "B.aifr/", "C.wav"},
          {"A.mp3", "B.wav", "C.wav", "A.mp3"}, NamesTakenMessage("$", {"A.fda", "B.aifr"}), {}, 0},
+        {"WavesAloneNeedNoDecoder", "", {"A.wav"}, {"A.wav"}, Begun, {"A.lua" + D, "vq3mc.bat=*"}, 1,
+         1024, "", false, {"enc.exe"}},
         {"ListedLuaFilesAreNeverDescriptorTargets", "",
          {"Intro.mp3", "Intro.lua=mine", "Notes.lua=keep", "Other.wav"},
          {"Intro.mp3", "Intro.lua", "Notes.lua", "Other.wav"}, Begun,

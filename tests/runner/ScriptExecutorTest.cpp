@@ -85,8 +85,10 @@ class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
 TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::TempDir dir;
     // Progress that ends its lines in CR, then the last words.
-    test::WriteProgram(dir.Path() / "fail.exe",
-                       "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
+    for (const char* program : {"fail.exe", "enc.exe"}) {
+        test::WriteProgram(dir.Path() / program,
+                           "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
+    }
     test::WriteFile(dir.Path() / "Song.wav", "user's");
     test::WriteFile(dir.Path() / "A.aifr", "new");
     test::WriteFile(dir.Path() / "A.fda", "old");
@@ -98,6 +100,7 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     EXPECT_EQ(RunScript(fill(GetParam().first), dir.Str()),
               std::vector<std::string>{fill(GetParam().second)});
     EXPECT_EQ(test::ReadFile(dir.Path() / "Song.wav"), "user's");
+    EXPECT_EQ(test::ReadFile(dir.Path() / "A.aifr"), "new");
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
 }
 
@@ -117,6 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line 5 (if maybe x): if has no condition 'maybe x' this interpreter knows.\n"
                    "Line 6 (set =3): set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
                    "Line 7 (goto nowhere): the label 'nowhere' cannot be found."},
+        // A failed encoder's output name was the user's file before: it stays.
+        ScriptCase{
+            "start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256|ren \"A.aifr\" \"A.fda\"",
+            "Not every file was converted: 1 line of the conversion script failed, and 1 "
+            "skipped.\n"
+            "Line 1 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
+            "failed: it ended with exit status 3, saying \"bad thing\".\n"
+            "Line 2 (ren \"A.aifr\" \"A.fda\"): skipped, as an earlier line of this track "
+            "failed."},
         ScriptCase{"cd DIR/gone|del \"Song.wav\"",
                    "Not every file was converted: 1 line of the conversion script failed.\n"
                    "Line 1 (cd DIR/gone): the folder 'DIR/gone' cannot be found."},
