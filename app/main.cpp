@@ -1,6 +1,6 @@
 #include "platform/AppInfo.h"
 #include "platform/SystemPlatform.h"
-#include "ui/qt/AppIcon.h"
+#include "platform/qt/AppIcon.h"
 #include "ui/qt/ApplicationArguments.h"
 #include "ui/qt/MainWindow.h"
 
