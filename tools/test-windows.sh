@@ -4,7 +4,9 @@
 # the launcher and the written script in Wine's command interpreter.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh cmake ninja-build googletest g++-mingw-w64-x86-64 wine wine64 xvfb xauth
+source tools/packages.sh
+tools/install-deps.sh "${WINDOWS_BUILD_PACKAGES[@]}" googletest wine wine64 xvfb xauth \
+    fonts-liberation
 
 [ -f build/windows/build.ninja ] || cmake --preset windows
 cmake --build --preset windows

@@ -65,6 +65,10 @@ ATOM MainWindow::WindowClass() {
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = WindowProcedure;
         windowClass.hInstance = Instance();
+        // The window shows icons made for its own DPI; these stand in wherever the system asks
+        // the class, as for a window that does not answer in time.
+        windowClass.hIcon = SharedAppIcon(SM_CXICON);
+        windowClass.hIconSm = SharedAppIcon(SM_CXSMICON);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = ClassName;
@@ -153,6 +157,9 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
                    pixels(row.height) + openList, FALSE);
     }
     fonts_ = std::move(fonts);
+    AppIcons icons(dpi);
+    icons.GiveTo(window_);
+    icons_ = std::move(icons);
     FitDropDownHeight(Control(DropDownIndex), pixels(Controls[DropDownIndex].height));
 
     std::vector<std::wstring> entries;
