@@ -315,7 +315,14 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 LRESULT CALLBACK MainWindow::ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (message == WM_DROPFILES) {
+        // The drop is the user's own input to this window, so it may take the foreground from
+        // the file manager. Whether Windows grants that or not, the window and the boxes it owns
+        // stay above every other window while the drop is handled: what it says is seen.
+        SetForegroundWindow(self->window_);
+        constexpr UINT zOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(self->window_, HWND_TOPMOST, 0, 0, 0, 0, zOrderOnly);
         self->form_.lstFiles_OLEDragDrop(TakeDroppedPaths(reinterpret_cast<HDROP>(wParam)));
+        SetWindowPos(self->window_, HWND_NOTOPMOST, 0, 0, 0, 0, zOrderOnly);
         return 0;
     }
     return CallWindowProcW(self->listProcedure_, list, message, wParam, lParam);
