@@ -5,5 +5,8 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
 # test MP3s.
 RUNTIME_PACKAGES=(madplay libqt6svg6)
 TEST_PACKAGES=(googletest libgtest-dev lame)
+# What the window checks under Xvfb need: a window manager, a file manager to drag from, and the
+# X tools that drive and inspect the windows.
+CHECK_PACKAGES=(xvfb xauth openbox pcmanfm xdotool x11-utils)
 # The MinGW-w64 cross build, and what draws vq3mt.exe's icon from its SVG.
 WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 librsvg2-bin icoutils)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests (sanitizers on, warnings as errors) and runs them,
-# then cross-builds the Windows side and runs its tests under Wine (tools/test-windows.sh).
+# checks the refusal boxes of a drop from a file manager (tools/check-drop-boxes.sh), then
+# cross-builds the Windows side and runs its tests under Wine (tools/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -10,4 +11,5 @@ tools/install-deps.sh "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}" "${TEST_PA
 cmake --build --preset dev
 # The script runner the tests start must find no display, or its window would wait for a user.
 env -u DISPLAY -u WAYLAND_DISPLAY ctest --preset dev
+tools/check-drop-boxes.sh qt build/dev/bin/vq3mt
 tools/test-windows.sh
