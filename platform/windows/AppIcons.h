@@ -1,7 +1,7 @@
 #pragma once
 
-#include <memory>
-#include <type_traits>
+#include "platform/windows/OwnedHandle.h"
+
 #include <windows.h>
 
 namespace vq3 {
@@ -17,10 +17,7 @@ public:
     void GiveTo(HWND window) const;
 
 private:
-    struct Deleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-    using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, Deleter>;
+    using Icon = OwnedHandle<HICON, DestroyIcon>;
 
     Icon small_;
     Icon big_;
