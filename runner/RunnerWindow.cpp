@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/SystemPlatform.h"
+#include "platform/qt/AppIcon.h"
 #include "runner/Messages.h"
 
 #include <QApplication>
@@ -222,6 +223,8 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     int count = 1;
     QApplication app(count, arguments);
     app.setQuitOnLastWindowClosed(false);
+    // The tool's own icon on the window and on every box.
+    QApplication::setWindowIcon(AppIcon());
     Latch keyPressed;
     ProgressWindow window(stop, keyPressed);
     window.setWindowTitle(QString::fromStdString(title));

@@ -4,7 +4,8 @@
 # misses its goal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xauth
+source tools/packages.sh
+tools/install-deps.sh "${WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb xauth
 
 [ -f build/windows-release/build.ninja ] || cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release --target vq3_win_bench

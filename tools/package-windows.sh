@@ -3,7 +3,8 @@
 # and its read-me, zipped by CPack. Prints the zip's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64
+source tools/packages.sh
+tools/install-deps.sh "${WINDOWS_BUILD_PACKAGES[@]}"
 
 [ -f build/windows-release/build.ninja ] || cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release --target vq3mt

@@ -4,6 +4,10 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
 # The script runner's own decoder for madplay.exe, the icon's SVG support, and sox and lame,
 # which make the try-out folder's tracks (and the tests' MP3s).
 RUNTIME_PACKAGES=(madplay libqt6svg6 sox lame)
-# zlib checks the stand-in encoder's checksums; the window checks run on a virtual display with
-# a window manager.
-TEST_PACKAGES=(googletest libgtest-dev zlib1g-dev xvfb xauth openbox xdotool x11-utils)
+# zlib checks the stand-in encoder's checksums.
+TEST_PACKAGES=(googletest libgtest-dev zlib1g-dev)
+# What the window checks under Xvfb need: a window manager, a file manager to drag from, and the
+# X tools that drive and inspect the windows.
+CHECK_PACKAGES=(xvfb xauth openbox pcmanfm xdotool x11-utils)
+# The MinGW-w64 cross build, and what draws vq3mt.exe's icon from its SVG.
+WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64 librsvg2-bin icoutils)

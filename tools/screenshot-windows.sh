@@ -5,8 +5,9 @@
 # drops them (a DROPFILES message).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xauth openbox \
-    xdotool imagemagick fonts-liberation
+source tools/packages.sh
+tools/install-deps.sh "${WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb xauth openbox xdotool \
+    imagemagick fonts-liberation
 
 [ -f build/windows-release/build.ninja ] || cmake --preset windows-release >/dev/null
 cmake --build --preset windows-release --target vq3_win_startup_probe

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Cross-builds the tool and its tests for Windows with MinGW-w64 and runs the tests under Wine:
 # the native window (on a virtual display, Xvfb), the Windows path rules, the console code page,
-# the launcher and the written script in Wine's command interpreter.
+# the launcher and the written script in Wine's command interpreter; then the refusal boxes of a
+# drop from a file manager and the window's icon (tools/check-drop-boxes.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh cmake ninja-build googletest g++-mingw-w64-x86-64 wine wine64 xvfb xauth
+source tools/packages.sh
+tools/install-deps.sh "${WINDOWS_BUILD_PACKAGES[@]}" googletest wine wine64 xvfb xauth \
+    fonts-liberation
 
 [ -f build/windows/build.ninja ] || cmake --preset windows
 cmake --build --preset windows
@@ -17,3 +20,4 @@ WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset windows
+tools/check-drop-boxes.sh windows build/windows/bin/vq3mt.exe

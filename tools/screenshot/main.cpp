@@ -2,8 +2,8 @@
 // start-up warning is skipped: the picture is of the window.
 // Usage: vq3_screenshot APP_DIR NAME...
 #include "bench/QuietPlatform.h"
+#include "platform/qt/AppIcon.h"
 #include "support/DropEvents.h"
-#include "ui/qt/AppIcon.h"
 #include "ui/qt/ApplicationArguments.h"
 #include "ui/qt/MainWindow.h"
 

@@ -65,6 +65,10 @@ ATOM MainWindow::WindowClass() {
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = WindowProcedure;
         windowClass.hInstance = Instance();
+        // The window shows icons made for its own DPI; these stand in wherever the system asks
+        // the class, as for a window that does not answer in time.
+        windowClass.hIcon = SharedAppIcon(SM_CXICON);
+        windowClass.hIconSm = SharedAppIcon(SM_CXSMICON);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = ClassName;
@@ -153,6 +157,9 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
                    pixels(row.height) + openList, FALSE);
     }
     fonts_ = std::move(fonts);
+    AppIcons icons(dpi);
+    icons.GiveTo(window_);
+    icons_ = std::move(icons);
     FitDropDownHeight(Control(DropDownIndex), pixels(Controls[DropDownIndex].height));
 
     std::vector<std::wstring> entries;
@@ -308,7 +315,14 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 LRESULT CALLBACK MainWindow::ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (message == WM_DROPFILES) {
+        // The drop is the user's own input to this window, so it may take the foreground from
+        // the file manager. Whether Windows grants that or not, the window and the boxes it owns
+        // stay above every other window while the drop is handled: what it says is seen.
+        SetForegroundWindow(self->window_);
+        constexpr UINT zOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(self->window_, HWND_TOPMOST, 0, 0, 0, 0, zOrderOnly);
         self->form_.lstFiles_OLEDragDrop(TakeDroppedPaths(reinterpret_cast<HDROP>(wParam)));
+        SetWindowPos(self->window_, HWND_NOTOPMOST, 0, 0, 0, 0, zOrderOnly);
         return 0;
     }
     return CallWindowProcW(self->listProcedure_, list, message, wParam, lParam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/windows/AppIcons.h"
 #include "ui/MainForm.h"
 #include "ui/win32/WindowFonts.h"
 
@@ -47,7 +48,7 @@ private:
     void OnCommand(int id, int code);
 
     void CreateControls();
-    // Fonts, control rectangles and window size for the DPI; the window keeps its position
+    // Fonts, icons, control rectangles and window size for the DPI; the window keeps its position
     // unless it is given one.
     void ApplyDpi(UINT dpi, const RECT* suggested = nullptr);
     void FitDropDownHeight(HWND combo, int height);
@@ -62,6 +63,7 @@ private:
     HWND focus_ = nullptr; // the control that gets the focus back when the window is activated
     UINT dpi_ = 96;
     WindowFonts fonts_;
+    AppIcons icons_;
     int widestEntry_ = 0; // in pixels at dpi_, for the list's horizontal scrolling
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <memory>
-#include <type_traits>
+#include "platform/windows/OwnedHandle.h"
+
 #include <windows.h>
 
 namespace vq3 {
@@ -17,10 +17,7 @@ public:
     HFONT Dialog() const { return dialog_.get(); }
 
 private:
-    struct Deleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, Deleter>;
+    using Font = OwnedHandle<HFONT, DeleteObject>;
 
     Font text_;
     Font dialog_;

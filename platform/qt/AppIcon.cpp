@@ -1,4 +1,4 @@
-#include "ui/qt/AppIcon.h"
+#include "platform/qt/AppIcon.h"
 
 // The resource lives in a static library, where nothing would pull its registration in.
 static void RegisterIconResource() {

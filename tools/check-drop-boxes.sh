@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# What a user meets after a drop from a file manager, under Xvfb and openbox: four files, none of
+# them in the tool's folder, dragged from pcmanfm onto the tool's list while pcmanfm has the
+# focus. Each refusal box must come up above every window, pcmanfm and the tool's window
+# included, visible, centred on the tool's window and with the tool's icon, and be dismissed as a
+# user would. With Qt the box has the keyboard focus, so Return alone dismisses it. Under Wine
+# OK is clicked, and whether the box had the focus is only reported: Debian's Wine cannot ask
+# the window manager for it. Under Wine it also checks the icons of vq3mt.exe (16 to 256 pixels)
+# and of its window at 96 and at 144 DPI.
+# Usage: tools/check-drop-boxes.sh qt PROGRAM | tools/check-drop-boxes.sh windows PROGRAM.exe
+set -euo pipefail
+
+if [ "${1:-}" != --on-display ]; then
+    kind=$1
+    program=$(realpath "$2")
+    cd "$(dirname "$0")/.."
+    source tools/packages.sh
+    tools/install-deps.sh "${CHECK_PACKAGES[@]}"
+    [ "$kind" = qt ] || tools/install-deps.sh wine wine64 icoutils
+    base=$(mktemp -d)
+    # Under Wine, a prefix of its own: the check changes its registry.
+    export WINEPREFIX=$base/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    trap '[ ! -d "$WINEPREFIX" ] || wineserver -k 2>/dev/null || true; rm -rf "$base"' EXIT
+    mkdir -p "$base/VQ3 Music Tool" "$base/Elsewhere" "$base/home"
+    cp "$program" "$base/VQ3 Music Tool/"
+    for name in A B C D; do : > "$base/Elsewhere/$name.mp3"; done
+    xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96 -nolisten tcp" "$0" --on-display "$kind" \
+        "$base/VQ3 Music Tool/$(basename "$program")" "$base"
+    exit
+fi
+
+kind=$2
+tool=$3
+base=$4
+export HOME=$base/home
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
+
+fail() {
+    echo "check-drop-boxes ($kind): $*" >&2
+    xprop -root _NET_CLIENT_LIST_STACKING _NET_ACTIVE_WINDOW >&2 || true
+    tail -n 20 "$base/tool.log" >&2 2>/dev/null || true
+    exit 1
+}
+
+# The id of a shown window whose name matches, other than the ids given; waits up to 30 s.
+window_named() {
+    local pattern=$1
+    shift
+    for _ in $(seq 300); do
+        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null); do
+            [[ " $* " == *" $id "* ]] || { echo "$id" && return; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+gone() {
+    for _ in $(seq 100); do
+        xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# x y width height of a window's client area on the screen.
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+                             /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+icon_sizes() {
+    xprop -id "$1" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | paste -sd' '
+}
+
+# Starts the tool, answers its start-up warning and sets `main` to its window.
+start_tool() {
+    if [ "$kind" = qt ]; then
+        QT_QPA_PLATFORM=xcb "$tool" >>"$base/tool.log" 2>&1 &
+    else
+        wine "$tool" >>"$base/tool.log" 2>&1 &
+    fi
+    pids+=($!)
+    local warning
+    warning=$(window_named '^VQ3 Music Tool$') || fail "no start-up warning"
+    xdotool windowfocus --sync "$warning" key Return
+    main=$(window_named '^VQ3 Music Tool 1\.4\.0$') || fail "no window after the start-up warning"
+}
+
+# Openbox runs its start-up command once it manages windows; a window mapped before may stay
+# unmanaged.
+openbox --startup "touch '$base/managing'" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -f "$base/managing" ] && break
+    sleep 0.1
+done
+
+if [ "$kind" = windows ]; then
+    wineboot -i 2>/dev/null
+    wrestool -x -t 14 "$tool" >"$base/vq3mt.ico"
+    drawn=$(icotool -l "$base/vq3mt.ico" | grep -o 'width=[0-9]*' | paste -sd' ')
+    [ "$drawn" = "width=16 width=20 width=24 width=32 width=40 width=48 width=64 width=256" ] ||
+        fail "vq3mt.exe's icon has $drawn"
+fi
+
+start_tool
+window_icon=$(icon_sizes "$main")
+[ -n "$window_icon" ] || fail "the window has no icon"
+if [ "$kind" = windows ] && [ "$window_icon" != "Icon (16 x 16) Icon (32 x 32)" ]; then
+    fail "at 96 DPI the window's icons are $window_icon"
+fi
+xdotool windowmove --sync "$main" 700 150
+
+pcmanfm "$base/Elsewhere" >"$base/pcmanfm.log" 2>&1 &
+pids+=($!)
+manager=$(window_named '^Elsewhere$') || fail "pcmanfm did not open"
+xdotool windowmove --sync "$manager" 20 60 windowsize --sync "$manager" 800 500
+sleep 1 # pcmanfm lays out its icons
+
+# All four files selected, then dragged by the first one onto the tool's list, in steps as a hand
+# moves: past the drag threshold first, then across.
+xdotool mousemove --window "$manager" 480 340 click 1 key ctrl+a
+read -r fx fy _ _ < <(geometry "$manager")
+read -r mx my mw mh < <(geometry "$main")
+from_x=$((fx + 206)) from_y=$((fy + 98)) to_x=$((mx + 250)) to_y=$((my + 200))
+xdotool mousemove "$from_x" "$from_y" mousedown 1
+for step in 1 2 3 4 5; do
+    xdotool mousemove $((from_x + 4 * step)) $((from_y + 4 * step))
+    sleep 0.1
+done
+for step in $(seq 8); do
+    xdotool mousemove $((from_x + (to_x - from_x) * step / 8)) $((from_y + (to_y - from_y) * step / 8))
+    sleep 0.15
+done
+xdotool mouseup 1
+
+seen=()
+for i in 1 2 3 4; do
+    box=$(window_named '^VQ3 Music Tool$' "${seen[@]}") || fail "box $i did not come up"
+    seen+=("$box")
+    stacking=$(xprop -root _NET_CLIENT_LIST_STACKING)
+    top=${stacking##* }
+    [[ $top == 0x* ]] && [ $((top)) -eq "$box" ] || fail "box $i is not above every window"
+    for below in "$manager" "$main"; do
+        grep -qi "$(printf '0x%x' "$below")" <<<"$stacking" || fail "window $below is not stacked"
+    done
+    read -r bx by bw bh < <(geometry "$box")
+    xwininfo -id "$box" | grep -q IsViewable || fail "box $i is not viewable"
+    [ "$bx" -ge 0 ] && [ "$by" -ge 0 ] && [ $((bx + bw)) -le 1280 ] && [ $((by + bh)) -le 800 ] ||
+        fail "box $i lies partly off the screen"
+    # Within a title bar's height: Qt places a box by its frame, which it can only estimate.
+    off_x=$((bx + bw / 2 - mx - mw / 2)) off_y=$((by + bh / 2 - my - mh / 2))
+    [ "${off_x#-}" -le 24 ] && [ "${off_y#-}" -le 24 ] ||
+        fail "box $i is not centred on the window ($off_x, $off_y)"
+    [ -n "$(icon_sizes "$box")" ] || fail "box $i has no icon"
+    focus=no
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$box" ] && focus=yes
+    if [ "$kind" = qt ]; then
+        [ "$focus" = yes ] || fail "box $i does not have the keyboard focus"
+        xdotool key Return
+        how="Return"
+    else
+        xdotool mousemove --window "$box" $((bw / 2)) $((bh - 20)) click 1
+        how="a click on OK"
+    fi
+    gone "$box" || fail "box $i was not dismissed by $how"
+    echo "box $i of 4: above pcmanfm and the window, centred on it, with the icon;" \
+        "keyboard focus: $focus; dismissed by $how"
+done
+
+if [ "$kind" = windows ]; then
+    kill "${pids[@]:1}"
+    pids=("${pids[0]}")
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    start_tool
+    window_icon=$(icon_sizes "$main")
+    [ "$window_icon" = "Icon (24 x 24) Icon (48 x 48)" ] ||
+        fail "at 144 DPI the window's icons are $window_icon"
+    echo "the window's icons: 16 and 32 pixels at 96 DPI, 24 and 48 at 144"
+fi
+echo "check-drop-boxes ($kind): passed"
