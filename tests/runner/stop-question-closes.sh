@@ -26,7 +26,9 @@ printf 'cd %s\r\nstart /b /min /wait enc.exe "Song.wav" "Song.aifr" 256\r\nren "
 boxes() { xdotool search --onlyvisible --name '^VQ3 Music Tool$' 2>/dev/null | wc -l; }
 waitFor() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; echo "never: $1" >&2; return 1; }
 
-openbox >/dev/null 2>&1 & echo $! > "$folder/pids"
+# The runner starts once the window manager manages windows, as on a desktop.
+openbox --startup "touch '$folder/managing'" >/dev/null 2>&1 & echo $! > "$folder/pids"
+waitFor '[ -e "$folder/managing" ]'
 "$runner" "$folder/vq3mc.bat" > "$folder/out" 2>&1 & runnerPid=$!
 echo $runnerPid >> "$folder/pids"
 waitFor 'xdotool search --name "^VQ3 Music Tool - " >/dev/null'
