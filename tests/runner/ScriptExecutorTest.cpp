@@ -84,10 +84,12 @@ class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
 // Every failure is reported with its line and reason, and none touches the user's files.
 TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::TempDir dir;
-    // Progress that ends its lines in CR, then the last words.
+    // Half an output, when there is none yet; then progress that ends its lines in CR, and the
+    // last words.
     for (const char* program : {"fail.exe", "enc.exe"}) {
         test::WriteProgram(dir.Path() / program,
-                           "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
+                           "[ -z \"$2\" ] || [ -e \"$2\" ] || echo half > \"$2\"; echo 1st >&2; "
+                           "printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
     }
     test::WriteFile(dir.Path() / "Song.wav", "user's");
     test::WriteFile(dir.Path() / "A.aifr", "new");
@@ -101,6 +103,7 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
               std::vector<std::string>{fill(GetParam().second)});
     EXPECT_EQ(test::ReadFile(dir.Path() / "Song.wav"), "user's");
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.aifr"), "new");
+    EXPECT_FALSE(fs::exists(dir.Path() / "B.aifr"));
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
 }
 
@@ -120,14 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line 5 (if maybe x): if has no condition 'maybe x' this interpreter knows.\n"
                    "Line 6 (set =3): set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
                    "Line 7 (goto nowhere): the label 'nowhere' cannot be found."},
-        // A failed encoder's output name was the user's file before: it stays.
+        // A failed encoder's half output goes; its output's name was the user's file before: it
+        // stays.
         ScriptCase{
+            "start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256|ren \"B.aifr\" \"B.fda\"|"
             "start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256|ren \"A.aifr\" \"A.fda\"",
-            "Not every file was converted: 1 line of the conversion script failed, and 1 "
+            "Not every file was converted: 2 lines of the conversion script failed, and 2 "
             "skipped.\n"
-            "Line 1 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
+            "Line 1 (start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256): 'enc.exe' "
             "failed: it ended with exit status 3, saying \"bad thing\".\n"
-            "Line 2 (ren \"A.aifr\" \"A.fda\"): skipped, as an earlier line of this track "
+            "Line 2 (ren \"B.aifr\" \"B.fda\"): skipped, as an earlier line of this track "
+            "failed.\n"
+            "Line 3 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
+            "failed: it ended with exit status 3, saying \"bad thing\".\n"
+            "Line 4 (ren \"A.aifr\" \"A.fda\"): skipped, as an earlier line of this track "
             "failed."},
         ScriptCase{"cd DIR/gone|del \"Song.wav\"",
                    "Not every file was converted: 1 line of the conversion script failed.\n"
@@ -306,11 +315,20 @@ TEST(ChildProcessTest, AStartedProgramInheritsNothingOfTheRunners) {
     stop.TakeOverStopSignals();
     std::string output;
     const OutputSink collect = [&](std::string_view text) { output += text; };
+    // The runner's own input is a pipe here: the program must not get it.
+    int input[2];
+    ASSERT_EQ(pipe(input), 0);
+    const int ownInput = dup(STDIN_FILENO);
+    dup2(input[0], STDIN_FILENO);
     ASSERT_TRUE(RunAndWait({"/bin/sh", "-c",
                             "readlink /proc/$$/fd/0; [ $(cut -d' ' -f5 /proc/$$/stat) = $$ ] && "
                             "echo leader; exec ls /proc/self/fd"},
                            dir.Str(), &collect, &stop)
                     .ok);
+    dup2(ownInput, STDIN_FILENO);
+    for (const int fd : {ownInput, input[0], input[1]}) {
+        close(fd);
+    }
     EXPECT_EQ(output, "/dev/null\nleader\n0\n1\n2\n3\n");
 }
 
@@ -330,6 +348,7 @@ TEST(WaveFileTest, SoundIsWhatTheDataChunkHolds) {
         {riff + fmt + "junk" + le32(0xFFFFFFF0) + "data" + le32(4) + "abcd", false},
         {riff + fmt, false},
         {"RIFX" + le32(100) + "WAVE" + fmt + "data" + le32(4) + "abcd", false},
+        {"RIFF" + le32(100) + "AVI " + fmt + "data" + le32(4) + "abcd", false},
         {"RIFF", false},
     };
     test::TempDir dir;
