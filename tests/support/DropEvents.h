@@ -22,9 +22,11 @@ inline QMimeData* FileDrag(const QStringList& paths) {
 }
 
 // Whether the widget welcomes the drag, and with which action.
-inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& data) {
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& data,
+                                             Qt::DropActions offered = Qt::CopyAction |
+                                                                       Qt::MoveAction,
+                                             Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QDragEnterEvent enter(QPoint(10, 10), offered, &data, Qt::LeftButton, keys);
     enter.ignore();
     QApplication::sendEvent(target, &enter);
     return {enter.isAccepted(), enter.dropAction()};
@@ -32,20 +34,24 @@ inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& d
 
 // Delivers a real drag and drop of the data onto the widget, as the window system would: Qt
 // hands a drop only to the widget that took the drag's entry. Returns whether it was taken.
-inline bool DeliverDrop(QWidget* target, const QMimeData& data) {
-    Enter(target, data);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                    Qt::NoModifier);
+inline bool DeliverDrop(QWidget* target, const QMimeData& data,
+                        Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
+    Enter(target, data, offered);
+    QDropEvent drop(QPointF(10, 10), offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
 }
 
-inline bool Drop(QWidget* target, QMimeData* data) {
-    return DeliverDrop(target, *std::unique_ptr<QMimeData>(data));
+inline bool Drop(QWidget* target, QMimeData* data,
+                 Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
+    return DeliverDrop(target, *std::unique_ptr<QMimeData>(data), offered);
 }
 
-inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data) {
-    return Enter(target, *std::unique_ptr<QMimeData>(data));
+inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data,
+                                                 Qt::DropActions offered = Qt::CopyAction |
+                                                                           Qt::MoveAction,
+                                                 Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    return Enter(target, *std::unique_ptr<QMimeData>(data), offered, keys);
 }
 
 } // namespace vq3::test

@@ -131,11 +131,15 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     // A button pressed by its access key animates the press before it clicks.
     EXPECT_TRUE(QTest::qWaitFor([&] { return boxes.size() == 2; }, 2000));
 
-    // Only drags of URLs are welcome, as copies; an empty drop is no drop.
+    // Only drags of URLs are welcome, as copies, Shift or not; one that offers no copy is turned
+    // away, dropped or not; an empty drop is no drop.
     const QString intro = QString::fromStdString(appDir / "Intro Theme.mp3");
     const QString wave = QString::fromStdString(appDir / "100% R&B.wav");
-    EXPECT_EQ(test::DragEnter(list->viewport(), test::FileDrag({intro})),
+    EXPECT_EQ(test::DragEnter(list->viewport(), test::FileDrag({intro}),
+                              Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier),
               std::pair(true, Qt::CopyAction));
+    EXPECT_FALSE(test::DragEnter(list->viewport(), test::FileDrag({intro}), Qt::MoveAction).first);
+    EXPECT_FALSE(test::Drop(list->viewport(), test::FileDrag({intro}), Qt::MoveAction));
     auto* text = new QMimeData;
     text->setText("Intro.mp3");
     EXPECT_FALSE(test::DragEnter(list->viewport(), text).first);

@@ -47,9 +47,10 @@ bool Welcome(const QMimeData* data) {
     return data != nullptr && data->hasUrls() && QApplication::activeModalWidget() == nullptr;
 }
 
-// Dropped files are always copied, never moved.
+// Dropped files are always copied, never moved: a drag that does not offer a copy (a move with
+// Shift held, say) is turned away, as answering it would let the file manager delete the file.
 void AnswerDrag(QDropEvent* event, bool welcome) {
-    if (!welcome) {
+    if (!welcome || !event->possibleActions().testFlag(Qt::CopyAction)) {
         event->ignore();
         return;
     }
@@ -78,8 +79,10 @@ void FileDropList::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileDropList::dropEvent(QDropEvent* event) {
-    const std::vector<DroppedFile> files =
-        Welcome(event->mimeData()) ? DroppedFiles(event->mimeData()) : std::vector<DroppedFile>();
+    const bool copy = event->possibleActions().testFlag(Qt::CopyAction);
+    const std::vector<DroppedFile> files = copy && Welcome(event->mimeData())
+                                               ? DroppedFiles(event->mimeData())
+                                               : std::vector<DroppedFile>();
     AnswerDrag(event, !files.empty());
     if (!files.empty()) {
         emit filesDropped(files);
