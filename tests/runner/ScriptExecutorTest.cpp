@@ -166,7 +166,8 @@ TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
         EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
-        EXPECT_EQ(messages[0].ends_with("\nAnd 1 more."), failing == 11) << messages[0];
+        EXPECT_TRUE(messages[0].ends_with(failing == 11 ? "runs.\nAnd 1 more." : "runs."))
+            << messages[0];
     }
 }
 
