@@ -429,7 +429,7 @@ TEST_F(IntakeTest, AdmittedFilesAreListedBeforeTheNextRefusalIsShown) {
     const std::string otherC = elsewhere / "C.mp3";
     // An item of another machine is refused even when its name lies in appDir; a name the
     // script cannot hold only when it is an MP3 or WAV, as no other file's name goes into it.
-    const std::vector<DroppedFile> drop{{a},
+    std::vector<DroppedFile> drop{{a},
                                         {otherC},
                                         {elsewhere / "B.mp3"},
                                         {a},
@@ -438,12 +438,19 @@ TEST_F(IntakeTest, AdmittedFilesAreListedBeforeTheNextRefusalIsShown) {
                                         {"/"},
                                         {appDir / (Odd + ".mp3")},
                                         {appDir / (Odd + ".txt")}};
+    std::vector<std::string> expected{"list " + a, "list " + otherC, Refusal("B.mp3"),
+                                      "list " + a, Refusal("Folder.wav"), Refusal("A.mp3"),
+                                      Refusal(""), "message " + UnusableNameMessage(Odd + ".mp3"),
+                                      "list " + appDir / (Odd + ".txt")};
+#ifndef _WIN32
+    // A link to a file counts as the file; one to nothing is nothing.
+    fs::create_symlink("A.mp3", appDir.Path() / "Link.mp3");
+    fs::create_symlink("Gone.mp3", appDir.Path() / "Dangling.mp3");
+    drop.insert(drop.end(), {{appDir / "Link.mp3"}, {appDir / "Dangling.mp3"}});
+    expected.insert(expected.end(), {"list " + appDir / "Link.mp3", Refusal("Dangling.mp3")});
+#endif
     Drop(drop);
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"list " + a, "list " + otherC, Refusal("B.mp3"),
-                                        "list " + a, Refusal("Folder.wav"), Refusal("A.mp3"),
-                                        Refusal(""), "message " + UnusableNameMessage(Odd + ".mp3"),
-                                        "list " + appDir / (Odd + ".txt")}));
+    EXPECT_EQ(events, expected);
 }
 
 TEST_F(IntakeTest, RefusalsAfterTheTenthOfADropAreCountedInOneMessagePerReason) {

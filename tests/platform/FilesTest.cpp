@@ -51,21 +51,6 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
 #endif
 }
 
-TEST(FileExistsTest, OnlyRegularFilesAndLinksToThemExist) {
-    TempDir dir;
-    WriteFile(dir / "Caf\xC3\xA9.mp3", "x");
-    fs::create_directory(dir.Path() / "folder.mp3");
-    EXPECT_TRUE(FileExists(dir / "Caf\xC3\xA9.mp3"));
-    EXPECT_FALSE(FileExists(dir / "folder.mp3"));
-    EXPECT_FALSE(FileExists(dir / "missing.mp3"));
-#ifndef _WIN32
-    fs::create_symlink(dir.Path() / "gone.mp3", dir.Path() / "dangling.mp3");
-    fs::create_symlink(dir.Path() / "Caf\xC3\xA9.mp3", dir.Path() / "link.mp3");
-    EXPECT_TRUE(FileExists(dir / "link.mp3"));
-    EXPECT_FALSE(FileExists(dir / "dangling.mp3"));
-#endif
-}
-
 TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
     EXPECT_EQ(PathRules::Windows().ComparisonKey("C:\\M\\A.LUA"), "c:\\m\\a.lua");
     EXPECT_EQ(PathRules::Posix().ComparisonKey("/M/A.LUA"), "/M/A.LUA");

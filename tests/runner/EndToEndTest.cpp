@@ -4,7 +4,6 @@
 #include "platform/posix/ConversionLock.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
-#include "support/Audio.h"
 #include "support/Executables.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
@@ -38,8 +37,8 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     test::TempDir appDir;
-    test::WriteSilentWav(appDir.Path() / "100% R&B.wav");
-    test::WriteSilentWav(appDir.Path() / "Intro Theme.wav");
+    test::WriteFile(appDir.Path() / "100% R&B.wav", "RIFF....WAVE");
+    test::WriteFile(appDir.Path() / "Intro Theme.wav", "RIFF....WAVE");
     ASSERT_TRUE(
         WriteTextLines(appDir / "vq3mc.bat",
                        BuildConversionScript({appDir / "100% R&B.wav", appDir / "Intro Theme.wav"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/Script.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -31,6 +32,10 @@ inline std::vector<ScriptRun> ScriptRuns() {
     // clang-format off
     return {
         {"all succeed, one entry listed twice", {"One.wav", "Two (Live) & 100%.mp3", "One.wav"}, ""},
+        {"awkward names", {"%PATH% & R^B ^^ (x)! it's.wav", " leading.mp3", "trailing .wav", "two  spaces.mp3", "50%% off.wav"}, ""},
+#ifndef _WIN32
+        {"names Windows forbids", {"a|b<c>d.wav", "back\\slash.mp3", "back\\\\.wav", "Caf\xC3\xA9 \xE6\x97\xA5.wav"}, ""},
+#endif
         {"decoder fails", {"One.wav", "Two [madplay exit].mp3", "Three.mp3"}, "madplay.exe" + ended + "3"},
         {"decoder crashes", {"One.wav", "Two [madplay crash].mp3", "Three.mp3"}, "madplay.exe" + ended + CrashStatus},
         {"decoder leaves half a WAV", {"One.mp3", "Two [madplay partial].mp3", "Three.wav"}, "madplay.exe" + ended + "2"},
@@ -61,11 +66,27 @@ inline void PrepareFolder(const std::filesystem::path& dir, const ScriptRun& run
     std::filesystem::copy_file(standIn, dir / "enc.exe");
 }
 
+// The folder of a run, named to mean something to the command interpreter too, prepared, and
+// with the tool's script for the run at 256 in it.
+inline std::string PrepareRun(const TempDir& base, const ScriptRun& run,
+                              const std::filesystem::path& standIn) {
+    const std::string folder = base / "R&B 100% ^x (Live)! it's";
+    std::filesystem::create_directory(FsPath(folder));
+    PrepareFolder(FsPath(folder), run, standIn);
+    std::vector<std::string> entries;
+    for (const std::string& track : run.tracks) {
+        entries.push_back(PathRules::Host().JoinPath(folder, track));
+    }
+    EXPECT_TRUE(WriteTextLines(PathRules::Host().JoinPath(folder, ScriptFileName),
+                               BuildConversionScript(entries, folder, 256))
+                    .ok);
+    return folder;
+}
+
 // What the folder holds after the run: everything it held, the script, and an .fda with the
 // stand-in's output for every track but the failed one. Nothing else: no intermediate WAV, no
 // .aifr.
-inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun& run,
-                              const std::string& bitRate) {
+inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun& run) {
     std::set<std::string> expected{"enc.exe", "vq3mc.bat"};
     if (!run.decoderMissing) {
         expected.insert("madplay.exe");
@@ -79,7 +100,7 @@ inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun&
         const std::string fda = WithExtension(track, "fda");
         expected.insert(fda);
         EXPECT_EQ(ReadFile(dir / FsPath(fda)),
-                  "aifr from " + WithExtension(track, "wav") + " at " + bitRate + "\n")
+                  "aifr from " + WithExtension(track, "wav") + " at 256\n")
             << fda;
     }
     EXPECT_EQ(FilesIn(dir), expected);

@@ -4,7 +4,7 @@
 #include "platform/SystemPlatform.h"
 #include "support/DropEvents.h"
 #include "support/ExpectedLayout.h"
-#include "support/MusicFolder.h"
+#include "support/ScriptRuns.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
 #include "ui/qt/ApplicationArguments.h"
@@ -64,12 +64,13 @@ std::string Describe(const QDialog* box) {
 }
 
 // The program as main() wires it, from start-up to a conversion and a later drop: the real
-// message box, the real launcher and interpreter, Debian's madplay and a stand-in encoder. The
+// message box, the real launcher and interpreter, stand-ins for the decoder and the encoder. The
 // start-up warning stands alone while the window is being made, later messages belong to the
 // shown window. Each box is read while up, then dismissed by a key.
 TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     TempDir appDir;
-    ASSERT_EQ(test::MakeMusicFolder(appDir.Path(), "Intro Theme.mp3", "100% R&B.wav"), "");
+    test::PrepareFolder(appDir.Path(), {"", {"Intro Theme.mp3", "100% R&B.wav"}, ""},
+                        STAND_IN_ENCODER);
     SystemPlatform platform;
     std::vector<std::string> boxes;
     QTimer answerer;
@@ -157,7 +158,7 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     EXPECT_EQ(fda("100% R&B.fda"), "aifr from 100% R&B.wav at 256\n");
     // The runner started in the music folder and held that folder's lock there.
     EXPECT_TRUE(std::filesystem::exists(appDir.Path() / "vq3mc.lock"));
-    EXPECT_EQ(std::filesystem::file_size(appDir.Path() / "100% R&B.wav"), 44u + 4410u * 4u);
+    EXPECT_EQ(test::ReadFile(appDir / "100% R&B.wav"), "RIFF....WAVE");
 
     // Files of another host or the web are refused like strangers, even where the folder holds
     // a file of the same name, and in their place in the drop.

@@ -67,19 +67,14 @@ std::vector<std::string> CommandsEchoed(const std::string& printed, const std::s
 TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
     for (const test::ScriptRun& run : test::ScriptRuns()) {
         SCOPED_TRACE(run.how);
-        test::TempDir dir;
-        test::PrepareFolder(dir.Path(), run, FsPath(AppInfo::AppDir()) / "vq3_stand_in.exe");
-        std::vector<std::string> entries;
-        for (const std::string& track : run.tracks) {
-            entries.push_back(dir / track);
-        }
-        ASSERT_TRUE(
-            WriteTextLines(dir / "vq3mc.bat", BuildConversionScript(entries, dir.Str(), 256)).ok);
-        const auto [status, printed] = RunInCommandPrompt(dir / "vq3mc.bat", dir.Str());
-        test::ExpectFolderAfter(dir.Path(), run, "256");
+        test::TempDir base;
+        const std::string dir =
+            test::PrepareRun(base, run, FsPath(AppInfo::AppDir()) / "vq3_stand_in.exe");
+        const auto [status, printed] = RunInCommandPrompt(dir + "\\vq3mc.bat", dir);
+        test::ExpectFolderAfter(FsPath(dir), run);
         if (run.record.empty()) {
             EXPECT_EQ(status, 0u);
-            const std::vector<std::string> commands = CommandsEchoed(printed, dir.Str());
+            const std::vector<std::string> commands = CommandsEchoed(printed, dir);
             ASSERT_GE(commands.size(), 2u) << printed;
             EXPECT_EQ(std::vector(commands.end() - 2, commands.end()),
                       (std::vector<std::string>{"msg * All files have been converted!", "exit"}));
