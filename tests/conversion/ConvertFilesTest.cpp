@@ -333,8 +333,6 @@ TEST(ScriptGoldenTest, WrittenScriptIsByteExact) {
          "title VQ3 Music Tool: 2 of 2: 100%% r^&b ^^!.MP3\r\n"
          "if exist \"100%% r&b ^!.fda\" goto vq3_3\r\n"
          "if defined VQ3_FAILED_1 echo \"100%% R&B ^!.mp3\": %VQ3_FAILED_1%\r\n"},
-        {false, "/m", {"/m/a.wav", "/m/A.WAV"}, 256, "...title VQ3 Music Tool: 2 of 2: A.WAV\r\n"
-         "start /b /min /wait enc.exe \"A.WAV\" \"A.aifr\" 256\r\n"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -430,17 +428,22 @@ TEST_F(IntakeTest, AdmittedFilesAreListedBeforeTheNextRefusalIsShown) {
     // An item of another machine is refused even when its name lies in appDir; a name the
     // script cannot hold only when it is an MP3 or WAV, as no other file's name goes into it.
     std::vector<DroppedFile> drop{{a},
-                                        {otherC},
-                                        {elsewhere / "B.mp3"},
-                                        {a},
-                                        {appDir / "Folder.wav"},
-                                        {"A.mp3", true},
-                                        {"/"},
-                                        {appDir / (Odd + ".mp3")},
-                                        {appDir / (Odd + ".txt")}};
-    std::vector<std::string> expected{"list " + a, "list " + otherC, Refusal("B.mp3"),
-                                      "list " + a, Refusal("Folder.wav"), Refusal("A.mp3"),
-                                      Refusal(""), "message " + UnusableNameMessage(Odd + ".mp3"),
+                                  {otherC},
+                                  {elsewhere / "B.mp3"},
+                                  {a},
+                                  {appDir / "Folder.wav"},
+                                  {"A.mp3", true},
+                                  {"/"},
+                                  {appDir / (Odd + ".mp3")},
+                                  {appDir / (Odd + ".txt")}};
+    std::vector<std::string> expected{"list " + a,
+                                      "list " + otherC,
+                                      Refusal("B.mp3"),
+                                      "list " + a,
+                                      Refusal("Folder.wav"),
+                                      Refusal("A.mp3"),
+                                      Refusal(""),
+                                      "message " + UnusableNameMessage(Odd + ".mp3"),
                                       "list " + appDir / (Odd + ".txt")};
 #ifndef _WIN32
     // A link to a file counts as the file; one to nothing is nothing.

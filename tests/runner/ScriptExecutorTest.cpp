@@ -37,7 +37,7 @@ std::vector<std::string> RunScript(const std::string& script, const std::string&
 }
 
 // A script, lines joined by "|", and its summary; "DIR" stands for the test's folder.
-using ScriptCase = std::pair<const char*, const char*>;
+using ScriptCase = std::pair<std::string, std::string>;
 
 class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
 
@@ -58,7 +58,7 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::WriteFile(dir.Path() / "A.aifr", "new");
     test::WriteFile(dir.Path() / "A.fda", "old");
     fs::create_directory(dir.Path() / "Folder.aifr");
-    const auto fill = [&](const char* text) {
+    const auto fill = [&](const std::string& text) {
         return std::regex_replace(std::regex_replace(text, std::regex("\\|"), "\r\n"),
                                   std::regex("DIR"), dir.Str());
     };
@@ -66,7 +66,7 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
               std::vector<std::string>{fill(GetParam().second)});
     EXPECT_EQ(test::ReadFile(dir.Path() / "Song.wav"), "user's");
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.aifr"), "new");
-    EXPECT_FALSE(fs::exists(dir.Path() / "B.aifr") || fs::exists(dir.Path() / "B.wav"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "B.aifr") || fs::exists(dir.Path() / "C.wav"));
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
 }
 
@@ -86,28 +86,28 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line 5 (if maybe x): if has no condition 'maybe x' this interpreter knows.\n"
                    "Line 6 (set =3): set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
                    "Line 7 (goto nowhere): the label 'nowhere' cannot be found."},
-        // A failed encoder's half output goes; its output's name was the user's file before: it
-        // stays.
+        // A failed encoder's half output goes, and a decode without sound; a failed encoder's
+        // output name that was the user's file before stays.
         ScriptCase{
             "start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256|ren \"B.aifr\" \"B.fda\"|"
-            "start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256|ren \"A.aifr\" \"A.fda\"",
-            "Not every file was converted: 2 lines of the conversion script failed, and 2 "
+            "start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256|ren \"A.aifr\" \"A.fda\"|"
+            "start /b /min /wait madplay.exe -o wave:\"C.wav\" \"C.mp3\"|ren \"C.aifr\" \"C.fda\"",
+            "Not every file was converted: 3 lines of the conversion script failed, and 3 "
             "skipped.\n"
             "Line 1 (start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256): 'enc.exe' "
             "failed: it ended with exit status 3, saying \"bad thing\".\n"
-            "Line 2 (ren \"B.aifr\" \"B.fda\"): skipped, as an earlier line of this track "
-            "failed.\n"
-            "Line 3 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
-            "failed: it ended with exit status 3, saying \"bad thing\".\n"
-            "Line 4 (ren \"A.aifr\" \"A.fda\"): skipped, as an earlier line of this track "
-            "failed."},
-        ScriptCase{"start /b /min /wait madplay.exe -o wave:\"B.wav\" \"B.mp3\"|ren \"B.aifr\" \"B.fda\"",
-                   "Not every file was converted: 1 line of the conversion script failed, and 1 "
-                   "skipped.\n"
-                   "Line 1 (start /b /min /wait madplay.exe -o wave:\"B.wav\" \"B.mp3\"): "
-                   "'madplay.exe' wrote no audio to 'B.wav'.\n"
-                   "Line 2 (ren \"B.aifr\" \"B.fda\"): skipped, as an earlier line of this track "
-                   "failed."},
+            "Line 2 (ren \"B.aifr\" \"B.fda\"): " +
+                std::string(SkippedReason) +
+                ".\n"
+                "Line 3 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
+                "failed: it ended with exit status 3, saying \"bad thing\".\n"
+                "Line 4 (ren \"A.aifr\" \"A.fda\"): " +
+                SkippedReason +
+                ".\n"
+                "Line 5 (start /b /min /wait madplay.exe -o wave:\"C.wav\" \"C.mp3\"): "
+                "'madplay.exe' wrote no audio to 'C.wav'.\n"
+                "Line 6 (ren \"C.aifr\" \"C.fda\"): " +
+                SkippedReason + "."},
         ScriptCase{"cd DIR/gone|del \"Song.wav\"",
                    "Not every file was converted: 1 line of the conversion script failed.\n"
                    "Line 1 (cd DIR/gone): the folder 'DIR/gone' cannot be found."},
