@@ -88,7 +88,9 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
                 taken.Add(*made);
             }
         }
-        if (job.Kind == TrackKind::Mp3 && FileExists(rules.JoinPath(appDir, job.WaveName))) {
+        // A folder of that name would be emptied by the clean-up's del on Windows.
+        if (job.Kind == TrackKind::Mp3 &&
+            KindOf(rules.JoinPath(appDir, job.WaveName)) != PathKind::Missing) {
             collisions.Add(job.WaveName);
         }
     }

@@ -280,6 +280,8 @@ Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
         return Result::Failure(ProgramFailedReason(args.front(), ran.reason));
     }
     if (!decodedWave.empty() && !HoldsAudio(PathOf(decodedWave))) {
+        // The script must see the failure too, or it would encode the silence as a track.
+        errorLevel_ = end.status == 0 ? 1 : end.status;
         return Result::Failure(
             WithLastWords(NoAudioReason(args.front(), decodedWave), end.lastErrorLine));
     }

@@ -95,7 +95,7 @@ std::vector<ConvertCase> Cases() {
          {"Intro.mp3", "Intro.lua", "Notes.lua", "Other.wav"}, Begun,
          {"Other.lua" + D, "vq3mc.bat=*"}, 1},
         {"DecodingOntoAUsersWaveStopsEverything", "",
-         {"vq3mc.bat=old", "Song.wav=mine", "Other.wav=also", "Song.mp3", "Fine.mp3", "Other.mp3"},
+         {"vq3mc.bat=old", "Song.wav=mine", "Other.wav/", "Song.mp3", "Fine.mp3", "Other.mp3"},
          {"Song.mp3", "Fine.mp3", "Other.mp3", "Song.mp3"},
          WaveCollisionMessage("$", {"Song.wav", "Other.wav"}), {}, 0},
         {"NamesTheScriptCannotCarry", "", {"Good.mp3"}, unusable, UnusableNamesMessage(refused), {},

@@ -2,8 +2,8 @@
 // IN exists and writes a WAV of one silent sample to OUT. "IN OUT BITRATE" encodes: it checks the
 // bit rate and the WAV header and writes a small file that says what it was given. A name holding
 // "[madplay HOW]" or "[enc HOW]" makes that program fail on it, HOW being "exit" (status 3, writing
-// nothing), "partial" (half its output, then status 2), "crash" (a write through a null pointer) or
-// "nothing" (status 0, writing nothing).
+// nothing), "partial" (half its output, then status 2), "crash" (a write through a null pointer),
+// "nothing" (status 0, writing nothing) or "silent" (status 0, a WAV with an empty data chunk).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -27,6 +27,10 @@ int Write(const char* path, const std::string& content, const std::string& failu
         *static_cast<volatile int*>(nullptr) = 1;
     }
     if (failure == "nothing") {
+        return 0;
+    }
+    if (failure == "silent") {
+        std::ofstream(path, std::ios::binary) << content.substr(0, 40) << std::string(4, '\0');
         return 0;
     }
     std::ofstream out(path, std::ios::binary);
