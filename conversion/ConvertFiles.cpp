@@ -75,6 +75,12 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
         platform.ShowMessage(UnusableAppDirMessage(appDir));
         return false;
     }
+    // The Command Prompt cannot work in such a folder: its "cd" would fail and every line after
+    // it would run in the Windows folder.
+    if (rules.OnNetworkShare(appDir)) {
+        platform.ShowMessage(NetworkShareAppDirMessage(appDir));
+        return false;
+    }
     UniqueNames unusable;
     UniqueNames taken;
     UniqueNames collisions;

@@ -91,6 +91,14 @@ std::string UnusableAppDirMessage(const std::string& appDir) {
            "  Move VQ3MC and your music files to another directory." + NothingConverted;
 }
 
+std::string NetworkShareAppDirMessage(const std::string& appDir) {
+    return "The application's directory, '" + Printable(appDir) +
+           "', is on a network share, which the Command Prompt cannot work in.  Copy VQ3MC and "
+           "your music files to a drive with a letter (or map the share to one), then convert "
+           "again." +
+           NothingConverted;
+}
+
 std::string UnusableNamesMessage(const std::vector<std::string>& names) {
     const size_t count = names.size();
     return std::string(ForCount(count, "This file cannot", "These files cannot")) +

@@ -29,6 +29,7 @@ std::string ListFullMessage(size_t leftOut);
 std::string ConversionRunningMessage(const std::string& appDir);
 std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths);
 std::string UnusableAppDirMessage(const std::string& appDir);
+std::string NetworkShareAppDirMessage(const std::string& appDir);
 std::string UnusableNamesMessage(const std::vector<std::string>& names);
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names);
 // Programs the script needs, missing where it would look for them, or there but unable to run.

@@ -35,4 +35,9 @@ std::string PathRules::ComparisonKey(std::string_view path) const {
     return windows_ ? LowerAscii(path) : std::string(path);
 }
 
+bool PathRules::OnNetworkShare(std::string_view path) const {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    return windows_ && path.size() > 2 && separator(path[0]) && separator(path[1]);
+}
+
 } // namespace vq3

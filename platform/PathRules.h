@@ -19,6 +19,8 @@ public:
     std::string JoinPath(std::string_view dir, std::string_view name) const;
     // Equal keys for two spellings of the same path: Windows folds ASCII case, POSIX does not.
     std::string ComparisonKey(std::string_view path) const;
+    // A Windows path of a network share (\\server\share\...), which no drive letter names.
+    bool OnNetworkShare(std::string_view path) const;
 
 private:
     explicit PathRules(bool windows) : windows_(windows) {}

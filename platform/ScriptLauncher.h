@@ -11,8 +11,9 @@ namespace vq3 {
 // command interpreter runs it; elsewhere our own interpreter, which lies beside the tool.
 Result LaunchScript(const std::string& scriptPath, const std::string& workingDir);
 
-// Whether a conversion started from appDir is still running: on Windows the process this
-// tool started last; elsewhere whoever holds the folder's conversion lock.
+// Whether a conversion started from appDir is still running: whoever holds the folder's
+// conversion lock, vq3mc.lock (on Windows the command interpreter the tool started, with its
+// programs; elsewhere our own interpreter).
 bool ConversionRunning(const std::string& appDir);
 
 } // namespace vq3

@@ -8,25 +8,16 @@ namespace vq3 {
 
 namespace {
 
-// The conversion this tool started last, kept so that a second one in the same folder can
-// wait for it.
-struct LastConversion {
-    HANDLE process = nullptr;
-    std::string folder;
-
-    ~LastConversion() {
-        if (process != nullptr) {
-            CloseHandle(process);
-        }
-    }
-    void Replace(HANDLE started, const std::string& startedIn) {
-        if (process != nullptr) {
-            CloseHandle(process);
-        }
-        process = started;
-        folder = startedIn;
-    }
-} lastConversion;
+// The folder's conversion lock: vq3mc.lock, opened for no one else to share. The command
+// interpreter inherits the handle and holds it, with the programs it starts, until the
+// conversion ends, whichever copy of the tool started it.
+HANDLE OpenLock(const std::string& folder, DWORD creation, BOOL inheritable) {
+    SECURITY_ATTRIBUTES security{sizeof security, nullptr, inheritable};
+    // A link in its place is never followed.
+    return CreateFileW(Widen(folder + "\\vq3mc.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                       &security, creation, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                       nullptr);
+}
 
 } // namespace
 
@@ -36,9 +27,10 @@ Result LaunchScript(const std::string& scriptPath, const std::string& workingDir
     systemDir.resize(GetSystemDirectoryW(systemDir.data(), MAX_PATH));
     const std::wstring interpreter = systemDir + L"\\cmd.exe";
 
-    // /d skips AutoRun commands; /v:off keeps "!" in names literal; /s with the doubled quotes
+    // /d skips AutoRun commands; /e:on gives the script the "if defined" and "set /a" it uses,
+    // whatever the registry says; /v:off keeps "!" in names literal; /s with the doubled quotes
     // strips only the outer pair, so "&" or "^" in the path cannot split the command.
-    std::wstring commandLine = L"cmd.exe /d /v:off /s /c \"\"" + Widen(scriptPath) + L"\"\"";
+    std::wstring commandLine = L"cmd.exe /d /e:on /v:off /s /c \"\"" + Widen(scriptPath) + L"\"\"";
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -46,18 +38,29 @@ Result LaunchScript(const std::string& scriptPath, const std::string& workingDir
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
     PROCESS_INFORMATION process{};
     const std::wstring folder = Widen(workingDir);
-    if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &process)) {
-        return Result::Failure(LastErrorText());
+    const HANDLE lock = OpenLock(workingDir, OPEN_ALWAYS, TRUE);
+    if (lock == INVALID_HANDLE_VALUE) {
+        return Result::Failure("'vq3mc.lock' cannot be made: " + LastErrorText());
     }
-    CloseHandle(process.hThread);
-    lastConversion.Replace(process.hProcess, workingDir);
-    return Result::Success();
+    const BOOL started =
+        CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &process);
+    const Result result = started ? Result::Success() : Result::Failure(LastErrorText());
+    CloseHandle(lock);
+    if (started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return result;
 }
 
 bool ConversionRunning(const std::string& appDir) {
-    return lastConversion.process != nullptr && lastConversion.folder == appDir &&
-           WaitForSingleObject(lastConversion.process, 0) == WAIT_TIMEOUT;
+    const HANDLE lock = OpenLock(appDir, OPEN_EXISTING, FALSE);
+    if (lock != INVALID_HANDLE_VALUE) {
+        CloseHandle(lock);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 } // namespace vq3

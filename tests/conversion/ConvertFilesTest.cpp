@@ -206,6 +206,7 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
 }
 
 // Windows names are compared without case: a listed "Notes.LUA" is its own descriptor path.
+// And a Windows folder must have a drive letter.
 TEST(ConvertFilesTest, AListedLuaFileInAnotherCaseIsNoTargetUnderWindowsRules) {
     test::TempDir dir;
     test::WriteFile(dir / "Notes.LUA", "keep");
@@ -216,6 +217,13 @@ TEST(ConvertFilesTest, AListedLuaFileInAnotherCaseIsNoTargetUnderWindowsRules) {
     EXPECT_EQ(test::ReadFile(dir / "Notes.LUA"), "keep");
     // Notes.LUA and the script: no Notes.lua beside them.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+    // A folder on a network share is no folder the Command Prompt can work in.
+    ConvertFiles({"\\\\server\\share\\A.wav"}, 1024, "\\\\server\\share", platform,
+                 PathRules::Windows());
+    EXPECT_EQ(platform.messages.back(),
+              "The application's directory, '\\\\server\\share', is on a network share, which the "
+              "Command Prompt cannot work in.  Copy VQ3MC and your music files to a drive with a "
+              "letter (or map the share to one), then convert again.  Nothing was converted.");
 }
 
 // One track's checks and clean-up, numbered N, for a track of the given stem: what follows its
