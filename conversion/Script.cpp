@@ -96,6 +96,8 @@ void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t nu
     const bool mp3 = job.Kind == TrackKind::Mp3;
     const std::string next = TrackLabel(number + 1);
     lines.push_back("title " + EscapeForUnquotedUse(TrackTitle(number, count, job.SourceName)));
+    // Cleared first, in case the environment the script started in happens to hold it.
+    lines.push_back("set " + FailureVariable(number) + "=");
     // An entry listed twice: its .fda is already there once the first one is converted.
     if (repeat) {
         lines.push_back("if exist " + Quoted(job.OutputName) + " goto " + next);

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -23,6 +24,10 @@
 namespace vq3::runner {
 
 namespace {
+
+// Keys that alone press nothing, as the Command Prompt's pause sees it.
+const QList<int> ModifierKeys{Qt::Key_Shift, Qt::Key_Control,  Qt::Key_Alt,    Qt::Key_Meta,
+                              Qt::Key_AltGr, Qt::Key_CapsLock, Qt::Key_NumLock};
 
 QString Elapsed(qint64 ms) {
     const qint64 seconds = ms / 1000;
@@ -40,23 +45,23 @@ public:
         status_->setTextFormat(Qt::PlainText);
         bar_ = new QProgressBar(this);
         bar_->setRange(0, 0);
-        bar_->setFormat("%v of %m");
+        bar_->setFormat("%v of %m done");
         time_ = new QLabel(this);
-        auto* details = new QPushButton(ShowDetailsText, this);
-        details->setCheckable(true);
+        details_ = new QPushButton(ShowDetailsText, this);
+        details_->setCheckable(true);
         transcript_ = new QPlainTextEdit(this);
         transcript_->setReadOnly(true);
         transcript_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         transcript_->setMinimumSize(560, 240);
         transcript_->hide();
-        connect(details, &QPushButton::toggled, this, [this, details](bool shown) {
-            details->setText(shown ? HideDetailsText : ShowDetailsText);
+        connect(details_, &QPushButton::toggled, this, [this](bool shown) {
+            details_->setText(shown ? HideDetailsText : ShowDetailsText);
             transcript_->setVisible(shown);
         });
 
         auto* timeRow = new QHBoxLayout;
         timeRow->addWidget(time_, 1);
-        timeRow->addWidget(details);
+        timeRow->addWidget(details_);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(status_);
         layout->addWidget(bar_);
@@ -100,9 +105,13 @@ public:
         }
     }
 
-    // Any key, whichever control has the focus.
+    // After a failure the window comes up and shows what failed, as the Command Prompt does, and
+    // any key in it, whichever control has the focus, ends the run.
     void WaitForKey() {
         status_->setText(PausedText);
+        details_->setChecked(true);
+        showNormal();
+        raise();
         qApp->installEventFilter(this);
     }
 
@@ -113,7 +122,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (event->type() == QEvent::KeyPress && widget != nullptr && widget->window() == this &&
+            !ModifierKeys.contains(static_cast<const QKeyEvent*>(event)->key())) {
+            qApp->removeEventFilter(this);
             keyPressed_.Set();
             return true;
         }
@@ -163,6 +175,7 @@ private:
     QLabel* status_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QLabel* time_ = nullptr;
+    QPushButton* details_ = nullptr;
     QPlainTextEdit* transcript_ = nullptr;
     QElapsedTimer clock_;
     QTimer ticker_;

@@ -31,7 +31,8 @@ std::optional<ConversionLock> ConversionLock::Acquire(const std::string& dir, in
         return ConversionLock(fd);
     }
     if (error != nullptr) {
-        *error = fd < 0 ? errno : 0;
+        // Only a lock another process holds means a conversion runs; any other failure says why.
+        *error = fd >= 0 && errno == EWOULDBLOCK ? 0 : errno;
     }
     if (fd >= 0) {
         close(fd);

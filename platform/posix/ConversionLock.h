@@ -16,7 +16,8 @@ constexpr const char* ConversionLockName = "vq3mc.lock";
 class ConversionLock {
 public:
     // Nothing while another process holds the lock (error set to 0), or when the lock file cannot
-    // be made (error set to the system's error number: ELOOP for a link, which is never followed).
+    // be made or locked (error set to the system's error number: ELOOP for a link, which is never
+    // followed).
     static std::optional<ConversionLock> Acquire(const std::string& dir, int* error = nullptr);
 
     ConversionLock(ConversionLock&& other) noexcept;

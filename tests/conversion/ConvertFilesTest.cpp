@@ -84,7 +84,8 @@ std::vector<ConvertCase> Cases() {
         {"OldScriptIsTruncatedAndOldDescriptorReplaced", "R&B 100%",
          {"vq3mc.bat=" + std::string(5000, 'x'), "Intro.lua" + D, "Intro.wav"}, {"Intro.wav"}, Begun,
          {"vq3mc.bat=cd #/R^&B 100%%\r\nset VQ3_NOT_CONVERTED=\r\ntitle VQ3 Music Tool: 1 of 1: "
-          "Intro.wav\r\nstart /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 2048\r\n..."}, 1,
+          "Intro.wav\r\nset VQ3_FAILED_1=\r\nstart /b /min /wait enc.exe \"Intro.wav\" "
+          "\"Intro.aifr\" 2048\r\n..."}, 1,
          2048},
         {"OutputsInTheWayStopEverything", "", {"A.mp3", "A.fda", "B.wav", "B.aifr/", "C.wav"},
          {"A.mp3", "B.wav", "C.wav", "A.mp3"}, NamesTakenMessage("$", {"A.fda", "B.aifr"}), {}, 0},
@@ -313,7 +314,7 @@ TEST(ScriptGoldenTest, WrittenScriptIsByteExact) {
          "C:\\Tools\\Conv\\readme.txt"}, 1024,
          "cd C:\\Tools\\Conv\r\n"
          "set VQ3_NOT_CONVERTED=\r\n"
-         "title VQ3 Music Tool: 1 of 2: Intro.mp3\r\n"
+         "title VQ3 Music Tool: 1 of 2: Intro.mp3\r\nset VQ3_FAILED_1=\r\n"
          "start /b /min /wait madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"\r\n"
          "if errorlevel 1 goto vq3_1_madplay\r\nif not errorlevel 0 goto vq3_1_madplay\r\n"
          "start /b /min /wait enc.exe \"Intro.wav\" \"Intro.aifr\" 1024\r\n"
@@ -321,7 +322,7 @@ TEST(ScriptGoldenTest, WrittenScriptIsByteExact) {
          "del \"Intro.wav\"\r\n"
          "if not exist \"Intro.aifr\" goto vq3_1_no_aifr\r\n"
          "ren \"Intro.aifr\" \"Intro.fda\"\r\n" + Checks("1", "Intro.", true) + ":vq3_2\r\n"
-         "title VQ3 Music Tool: 2 of 2: Battle Theme.WAV\r\n"
+         "title VQ3 Music Tool: 2 of 2: Battle Theme.WAV\r\nset VQ3_FAILED_2=\r\n"
          "start /b /min /wait enc.exe \"Battle Theme.WAV\" \"Battle Theme.aifr\" 1024\r\n"
          "if errorlevel 1 goto vq3_2_enc\r\nif not errorlevel 0 goto vq3_2_enc\r\n"
          "if not exist \"Battle Theme.aifr\" goto vq3_2_no_aifr\r\n"
@@ -360,6 +361,7 @@ TEST(ScriptGoldenTest, WrittenScriptIsByteExact) {
         for (std::string line; std::getline(lines, line);) {
             at = written.find(line + "\n", at);
             ASSERT_NE(at, std::string::npos) << line << " is not in\n" << written;
+            at += line.size();
         }
     }
 }
