@@ -46,14 +46,18 @@ TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
     test::TempDir dir;
     // Half an output, when there is none yet; then progress that ends its lines in CR, and the
     // last words.
+    // The encoder fails (but on "D.wav"), the decoder leaves a WAV without sound (but for
+    // "D.mp3", which fails once and then has sound).
     for (const char* program : {"fail.exe", "enc.exe"}) {
         test::WriteProgram(dir.Path() / program,
+                           "[ \"$1\" != D.wav ] || exec cp D.wav \"$2\"; "
                            "[ -z \"$2\" ] || [ -e \"$2\" ] || echo half > \"$2\"; echo 1st >&2; "
                            "printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
     }
-    // A decoder that ends well, leaving a WAV without sound.
     test::WriteProgram(dir.Path() / "madplay.exe",
-                       "printf 'RIFF\\044\\0\\0\\0WAVEdata\\0\\0\\0\\0' > \"${2#wave:}\"");
+                       "case $3 in D.mp3) [ -e tried ] || { : > tried; exit 3; }; sound=4;; esac; "
+                       "printf \"RIFF\\044\\0\\0\\0WAVEdata\\00${sound:-0}\\0\\0\\0abcd\" > "
+                       "\"${2#wave:}\"");
     test::WriteFile(dir.Path() / "Song.wav", "user's");
     test::WriteFile(dir.Path() / "A.aifr", "new");
     test::WriteFile(dir.Path() / "A.fda", "old");
@@ -108,6 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "'madplay.exe' wrote no audio to 'C.wav'.\n"
                 "Line 6 (ren \"C.aifr\" \"C.fda\"): " +
                 SkippedReason + "."},
+        // A track's decode that fails and then, listed again, succeeds is converted.
+        ScriptCase{"start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"|"
+                   "start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"|"
+                   "start /b /min /wait enc.exe \"D.wav\" \"D.aifr\" 256|ren \"D.aifr\" \"D.fda\"",
+                   "Not every file was converted: 1 line of the conversion script failed.\n"
+                   "Line 1 (start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"): "
+                   "'madplay.exe' failed: it ended with exit status 3."},
         ScriptCase{"cd DIR/gone|del \"Song.wav\"",
                    "Not every file was converted: 1 line of the conversion script failed.\n"
                    "Line 1 (cd DIR/gone): the folder 'DIR/gone' cannot be found."},
