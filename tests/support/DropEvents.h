@@ -11,8 +11,8 @@
 
 namespace vq3::test {
 
-inline QMimeData* FileDrag(const QStringList& paths) {
-    auto* data = new QMimeData;
+inline std::unique_ptr<QMimeData> FileDrag(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
     QList<QUrl> urls;
     for (const QString& path : paths) {
         urls.append(QUrl::fromLocalFile(path));
@@ -21,10 +21,11 @@ inline QMimeData* FileDrag(const QStringList& paths) {
     return data;
 }
 
+constexpr Qt::DropActions CopyOrMove = Qt::CopyAction | Qt::MoveAction;
+
 // Whether the widget welcomes the drag, and with which action.
 inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& data,
-                                             Qt::DropActions offered = Qt::CopyAction |
-                                                                       Qt::MoveAction,
+                                             Qt::DropActions offered = CopyOrMove,
                                              Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QDragEnterEvent enter(QPoint(10, 10), offered, &data, Qt::LeftButton, keys);
     enter.ignore();
@@ -35,23 +36,11 @@ inline std::pair<bool, Qt::DropAction> Enter(QWidget* target, const QMimeData& d
 // Delivers a real drag and drop of the data onto the widget, as the window system would: Qt
 // hands a drop only to the widget that took the drag's entry. Returns whether it was taken.
 inline bool DeliverDrop(QWidget* target, const QMimeData& data,
-                        Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
+                        Qt::DropActions offered = CopyOrMove) {
     Enter(target, data, offered);
     QDropEvent drop(QPointF(10, 10), offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
-}
-
-inline bool Drop(QWidget* target, QMimeData* data,
-                 Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
-    return DeliverDrop(target, *std::unique_ptr<QMimeData>(data), offered);
-}
-
-inline std::pair<bool, Qt::DropAction> DragEnter(QWidget* target, QMimeData* data,
-                                                 Qt::DropActions offered = Qt::CopyAction |
-                                                                           Qt::MoveAction,
-                                                 Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    return Enter(target, *std::unique_ptr<QMimeData>(data), offered, keys);
 }
 
 } // namespace vq3::test

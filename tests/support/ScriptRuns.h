@@ -50,11 +50,6 @@ inline std::vector<ScriptRun> ScriptRuns() {
     // clang-format on
 }
 
-// The track's name with another extension, cut by its last three characters.
-inline std::string WithExtension(const std::string& track, const std::string& extension) {
-    return track.substr(0, track.size() - 3) + extension;
-}
-
 // A folder as the user leaves it: the tracks (an MP3 holds anything, a WAV a header the stand-in
 // encoder reads), and the stand-in as each program the run has.
 inline void PrepareFolder(const std::filesystem::path& dir, const ScriptRun& run,
@@ -99,11 +94,10 @@ inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun&
         if (i == 1 && !run.record.empty()) {
             continue;
         }
-        const std::string fda = WithExtension(track, "fda");
-        expected.insert(fda);
-        EXPECT_EQ(ReadFile(dir / FsPath(fda)),
-                  "aifr from " + WithExtension(track, "wav") + " at 256\n")
-            << fda;
+        const std::string stem = track.substr(0, track.size() - 3);
+        expected.insert(stem + "fda");
+        EXPECT_EQ(ReadFile(dir / FsPath(stem + "fda")), "aifr from " + stem + "wav at 256\n")
+            << stem;
     }
     EXPECT_EQ(FilesIn(dir), expected);
 }

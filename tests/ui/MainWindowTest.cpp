@@ -136,17 +136,17 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     // away, dropped or not; an empty drop is no drop.
     const QString intro = QString::fromStdString(appDir / "Intro Theme.mp3");
     const QString wave = QString::fromStdString(appDir / "100% R&B.wav");
-    EXPECT_EQ(test::DragEnter(list->viewport(), test::FileDrag({intro}),
-                              Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier),
+    EXPECT_EQ(test::Enter(list->viewport(), *test::FileDrag({intro}), test::CopyOrMove,
+                          Qt::ShiftModifier),
               std::pair(true, Qt::CopyAction));
-    EXPECT_FALSE(test::DragEnter(list->viewport(), test::FileDrag({intro}), Qt::MoveAction).first);
-    EXPECT_FALSE(test::Drop(list->viewport(), test::FileDrag({intro}), Qt::MoveAction));
-    auto* text = new QMimeData;
-    text->setText("Intro.mp3");
-    EXPECT_FALSE(test::DragEnter(list->viewport(), text).first);
-    EXPECT_FALSE(test::Drop(list->viewport(), test::FileDrag({})));
+    EXPECT_FALSE(test::Enter(list->viewport(), *test::FileDrag({intro}), Qt::MoveAction).first);
+    EXPECT_FALSE(test::DeliverDrop(list->viewport(), *test::FileDrag({intro}), Qt::MoveAction));
+    QMimeData text;
+    text.setText("Intro.mp3");
+    EXPECT_FALSE(test::Enter(list->viewport(), text).first);
+    EXPECT_FALSE(test::DeliverDrop(list->viewport(), *test::FileDrag({})));
 
-    EXPECT_TRUE(test::Drop(list->viewport(), test::FileDrag({intro, wave})));
+    EXPECT_TRUE(test::DeliverDrop(list->viewport(), *test::FileDrag({intro, wave})));
     combo->setCurrentIndex(3);
     window.findChild<QPushButton*>()->click();
     // The script runs in a process of its own, which the program never waits for.
@@ -168,13 +168,13 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
         test::WriteFile(appDir / name, "audio");
     }
     const QString otherC = QString::fromStdString(elsewhere / "C.mp3");
-    QMimeData* drop =
+    const auto drop =
         test::FileDrag({intro, otherC, QString::fromStdString(elsewhere / "D.mp3"), intro});
     drop->setUrls(drop->urls() + QList<QUrl>{QUrl("file://otherhost/share/x.mp3"),
                                              QUrl("file://localhost" + intro),
                                              QUrl("https://example.com/B.mp3?dl=1"),
                                              QUrl("smb://otherhost/share/y.mp3")});
-    EXPECT_TRUE(test::Drop(list->viewport(), drop));
+    EXPECT_TRUE(test::DeliverDrop(list->viewport(), *drop));
     const std::string refused = "' is not in the application's directory, '" + appDir.Str() + "'.";
     const auto owned = [&](const std::string& text, const char* bitRate, int listed) {
         return "centred on the window; VQ3 Music Tool; plain: " + text + "; OK | shown, " +

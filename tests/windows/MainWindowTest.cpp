@@ -133,22 +133,20 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     EXPECT_TRUE(test::ReadFile(stem + "fda").ends_with(" at 256\n"));
     EXPECT_FALSE(fs::exists(FsPath(stem + "wav")));
 
-    // Wider than the list; and a name beyond the console's code page, which no script can hold.
+    // Wider than the list; and a name beyond the console's code page, which no script can hold
+    // (the other refusals are the intake's, tested on both systems).
     const std::string admitted =
         appDir + "\\\xC3\x89t\xC3\xA9 - A Name Long Enough To Need Scrolling Sideways To Read.mp3";
     const std::string beyond = appDir + "\\\xE6\x9B\xB2.mp3";
-    for (const std::string& path : {admitted, beyond, base / "B.mp3"}) {
+    for (const std::string& path : {admitted, beyond}) {
         test::WriteFile(path, "ID3");
     }
-    fs::create_directory(FsPath(appDir + "\\Album"));
     platform.messages.clear();
-    DropFiles(list, {admitted, base / "B.mp3", appDir + "\\Album", beyond});
+    DropFiles(list, {admitted, beyond});
     tracks.push_back(admitted);
     EXPECT_EQ(window.ListEntries(), tracks);
-    const std::string in = "' is not in the application's directory, '" + appDir + "'.";
     EXPECT_EQ(platform.messages,
-              (std::vector<std::string>{"The file 'B.mp3" + in, "The file 'Album" + in,
-                                        UnusableNameMessage("\xE6\x9B\xB2.mp3")}));
+              std::vector<std::string>{UnusableNameMessage("\xE6\x9B\xB2.mp3")});
     // The list shows a horizontal scroll bar, to reach the end of the long name.
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
 
