@@ -3,7 +3,7 @@
 # - it opens minimized;
 # - closed while the script runs, it asks whether to stop; should the run end while that
 #   question is up, the question goes, only the result is left, and the run counts as finished;
-# - after a failure it comes up, and a key in it ends the run.
+# - after a failure it comes up, and a key in it, or closing it, ends the run without a question.
 # Usage: runner-window.sh VQ3RUN STAND_IN
 set -euo pipefail
 runner=$1
@@ -61,18 +61,21 @@ status=0
 wait $runnerPid || status=$?
 [ $status -eq 0 ] || { echo "the run ended with $status, not as finished:" >&2; cat "$folder/out" >&2; exit 1; }
 
-start "Bad [enc exit]" 'pause\r\n'
-waitFor '[ -n "$(boxes)" ]'
-xdotool windowactivate --sync "$(boxes)"
-xdotool key Return
-# The summary dismissed, the window comes up and waits for a key.
-waitFor '[ "$(state)" = Normal ]' || { echo "the window stayed minimized after a failure" >&2; exit 1; }
-sleep 0.5
-kill -0 $runnerPid || { echo "the run ended without waiting for a key" >&2; exit 1; }
-xdotool windowactivate --sync "$window"
-xdotool key space
-waitFor '! kill -0 $runnerPid 2>/dev/null' || { echo "a key did not end the run" >&2; exit 1; }
-status=0
-wait $runnerPid || status=$?
-[ $status -eq 1 ] || { echo "the failed run ended with $status" >&2; exit 1; }
+# A failed run, ended once by a key and once by closing the window, which asks nothing then.
+for end in space alt+F4; do
+    start "Bad [enc exit]" 'pause\r\n'
+    waitFor '[ -n "$(boxes)" ]'
+    xdotool windowactivate --sync "$(boxes)"
+    xdotool key Return
+    # The summary dismissed, the window comes up and waits.
+    waitFor '[ "$(state)" = Normal ]' || { echo "the window stayed minimized after a failure" >&2; exit 1; }
+    sleep 0.5
+    kill -0 $runnerPid || { echo "the run ended without waiting" >&2; exit 1; }
+    xdotool windowactivate --sync "$window"
+    xdotool key $end
+    waitFor '! kill -0 $runnerPid 2>/dev/null' || { echo "$end did not end the run: $(boxes)" >&2; exit 1; }
+    status=0
+    wait $runnerPid || status=$?
+    [ $status -eq 1 ] || { echo "the failed run ended with $status" >&2; exit 1; }
+done
 echo "the runner's window: minimized, the stop question gives way to the result, a failure waits"
