@@ -42,6 +42,11 @@ size_t CountFiles(const fs::path& dir) {
 std::vector<Row> ConvertCases(const fs::path& scratch) {
     const fs::path dir = scratch / "convert";
     fs::create_directories(dir);
+    // Convert looks for the programs the script starts before it writes anything.
+    for (const char* program : {"madplay.exe", "enc.exe"}) {
+        fs::copy_file(NOOP_PROGRAM, dir / program);
+    }
+    const size_t filesAfter = MaxEntries + 3; // the descriptors, the script and the programs
     const auto entries = Entries(dir, MaxEntries);
     const auto lines = BuildConversionScript(entries, dir.string(), 1024);
     size_t scriptBytes = 0;
@@ -53,7 +58,7 @@ std::vector<Row> ConvertCases(const fs::path& scratch) {
         QuietPlatform platform;
         ConvertFiles(entries, 1024, dir.string(), platform);
         return platform.launches == 1 && platform.messages == 1 &&
-               fs::file_size(dir / "vq3mc.bat") == scriptBytes && CountFiles(dir) == MaxEntries + 1;
+               fs::file_size(dir / "vq3mc.bat") == scriptBytes && CountFiles(dir) == filesAfter;
     };
 
     const std::string descriptor = "version = 4\r\nvolume = 0.7\r\nrandSampContainer = 0\r\n";
@@ -64,8 +69,7 @@ std::vector<Row> ConvertCases(const fs::path& scratch) {
                 return false;
             }
         }
-        return WriteBytes((dir / "vq3mc.bat").string(), script) &&
-               CountFiles(dir) == MaxEntries + 1;
+        return WriteBytes((dir / "vq3mc.bat").string(), script) && CountFiles(dir) == filesAfter;
     };
     const auto [convertMs, baselineMs] = MedianPairMs(convert, plainWrites);
 

@@ -176,6 +176,10 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
     posix_spawnattr_setpgroup(settings.Attributes(), 0);
 
     pid_t child = 0;
+    // What this process has written so far comes before what the program writes straight there.
+    if (onOutput == nullptr) {
+        std::fflush(stdout);
+    }
     const int spawnError = posix_spawn(&child, args[0], settings.Actions(), settings.Attributes(),
                                        args.data(), environ);
     errors.CloseEnd(1);

@@ -7,12 +7,13 @@
 
 namespace vq3::runner {
 
+// Buffered: a started program's output, which goes straight to standard output, flushes it first.
 void ConsoleHost::Transcript(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
 }
 
 void ConsoleHost::ShowMessage(const std::string& text) {
+    std::fflush(stdout);
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
 }

@@ -60,13 +60,17 @@ ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::st
       stop_(stop) {}
 
 int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
+    // A label only marks a place; the command interpreter neither runs nor shows it.
+    std::vector<bool> isLabel(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         if (const auto label = LabelOf(lines[i].text)) {
             labels_[*label].push_back(i);
+            isLabel[i] = true;
         }
     }
     while (next_ < lines.size() && !stop_.Requested()) {
-        if (Execute(lines[next_++]) == Flow::Stop) {
+        const size_t at = next_++;
+        if (!isLabel[at] && Execute(lines[at]) == Flow::Stop) {
             break;
         }
     }
@@ -87,10 +91,6 @@ int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
 }
 
 ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
-    // A label only marks a place; the command interpreter neither runs nor shows it.
-    if (LabelOf(line.text)) {
-        return Flow::Continue;
-    }
     const std::string text = RemoveCarets(
         ExpandPercents(line.text, [this](std::string_view name) { return Variable(name); }));
     if (echo_) {
