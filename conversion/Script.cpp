@@ -88,7 +88,8 @@ void AppendFailure(std::vector<std::string>& lines, size_t number, std::string_v
 }
 
 // One track's lines: the commands as they always were, each program's exit status tested, the
-// encoder's output checked before and after the rename (a failed ren sets no status everywhere).
+// encoder's output checked before and after the rename (not every interpreter's ren sets an
+// error level when it fails).
 // A failed track records why, removes the files this run made for it (never the track's own
 // WAV) and the script goes on with the next track.
 void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t number, size_t count,
