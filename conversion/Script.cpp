@@ -139,6 +139,8 @@ void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& 
     lines.push_back("if not defined " + std::string(NotConvertedVariable) + " goto " +
                     AllConvertedLabel);
     lines.push_back("echo off");
+    // The taskbar shows it too, where msg is missing.
+    lines.push_back("title " + std::string(AppInfo::AppTitle) + ": not every file was converted");
     lines.push_back("echo These files were not converted:");
     for (size_t i = 0; i < jobs.size(); ++i) {
         const std::string variable = FailureVariable(i + 1);

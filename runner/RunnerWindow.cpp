@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,6 +58,11 @@ public:
         connect(details_, &QPushButton::toggled, this, [this](bool shown) {
             details_->setText(shown ? HideDetailsText : ShowDetailsText);
             transcript_->setVisible(shown);
+            // The latest lines, once the shown transcript is laid out.
+            QTimer::singleShot(0, transcript_, [this] {
+                transcript_->verticalScrollBar()->setValue(
+                    transcript_->verticalScrollBar()->maximum());
+            });
         });
 
         auto* timeRow = new QHBoxLayout;

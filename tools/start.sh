@@ -22,8 +22,11 @@ if [ $# -eq 0 ]; then
     folder=$(realpath build/try-out)
     tools/prepare-try-out.sh "$folder" "$bin"
     echo "The try-out folder is ready: $folder"
-    echo
-    cat "$folder/README.txt"
+    # What to do in it, where there is a desktop to do it on.
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo
+        cat "$folder/README.txt"
+    fi
 else
     tools/place-programs.sh "$folder" "$bin"
     [ -e "$folder/enc.exe" ] ||

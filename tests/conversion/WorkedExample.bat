@@ -52,6 +52,7 @@ if exist "Battle Theme.aifr" del "Battle Theme.aifr"
 :vq3_3
 if not defined VQ3_NOT_CONVERTED goto vq3_all_converted
 echo off
+title VQ3 Music Tool: not every file was converted
 echo These files were not converted:
 if defined VQ3_FAILED_1 echo "Intro.mp3": %VQ3_FAILED_1%
 if defined VQ3_FAILED_2 echo "Battle Theme.WAV": %VQ3_FAILED_2%
