@@ -26,7 +26,7 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
     size_t refused = 0;
     std::vector<std::string> notInAppDirLater;
     std::vector<std::string> unusableLater;
-    const auto refuse = [&](const std::string& name, std::string message,
+    const auto refuse = [&](const std::string& name, const std::string& message,
                             std::vector<std::string>& later) {
         if (++refused > RefusalsShownOneByOne) {
             later.push_back(name);

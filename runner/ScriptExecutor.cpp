@@ -157,8 +157,8 @@ ScriptExecutor::Flow ScriptExecutor::If(const ScriptLine& line, const std::strin
     }
     const CommandParts operand = SplitFirstWord(condition.rest);
     bool holds = false;
-    if (condition.name == "errorlevel" && Number(operand.name)) {
-        holds = errorLevel_ >= *Number(operand.name);
+    if (const auto level = Number(operand.name); condition.name == "errorlevel" && level) {
+        holds = errorLevel_ >= *level;
     } else if (condition.name == "exist" && !operand.name.empty()) {
         std::error_code ignored;
         holds = fs::exists(PathOf(Unquoted(operand.name)), ignored);
