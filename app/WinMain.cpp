@@ -1,5 +1,5 @@
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
+#include "ui/SystemPlatform.h"
 #include "ui/win32/MainWindow.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {

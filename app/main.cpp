@@ -1,7 +1,7 @@
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
 #include "platform/posix/DesktopSession.h"
-#include "platform/qt/AppIcon.h"
+#include "ui/SystemPlatform.h"
+#include "ui/qt/AppIcon.h"
 #include "ui/qt/ApplicationArguments.h"
 #include "ui/qt/MainWindow.h"
 

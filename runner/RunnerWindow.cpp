@@ -1,9 +1,9 @@
 #include "runner/RunnerWindow.h"
 
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
-#include "platform/qt/AppIcon.h"
 #include "runner/Messages.h"
+#include "ui/MessageBox.h"
+#include "ui/qt/AppIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>

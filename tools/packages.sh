@@ -1,11 +1,12 @@
-# Debian packages the build and the tests need; sourced by the other scripts.
+# Debian packages the build and the tests need; sourced by the other scripts. The X11 and Wayland
+# client libraries tell whether a desktop session answers; zlib is the stand-in encoder's CRC-32.
 # shellcheck disable=SC2034
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation libxcb1-dev
+    libwayland-dev zlib1g-dev)
 # The script runner's own decoder for madplay.exe, the icon's SVG support, and sox and lame,
 # which make the try-out folder's tracks (and the tests' MP3s).
 RUNTIME_PACKAGES=(madplay libqt6svg6 sox lame)
-# zlib checks the stand-in encoder's checksums.
-TEST_PACKAGES=(googletest libgtest-dev zlib1g-dev)
+TEST_PACKAGES=(googletest libgtest-dev)
 # What the window checks under Xvfb need: a window manager, a file manager to drag from, and the
 # X tools that drive and inspect the windows.
 CHECK_PACKAGES=(xvfb xauth openbox pcmanfm xdotool x11-utils)

@@ -9,9 +9,8 @@ namespace vq3 {
 constexpr int NoDesktopSessionStatus = 69;
 
 // Why no window can be shown here, as one line for a terminal: no display is named (neither
-// DISPLAY nor WAYLAND_DISPLAY), or none of those named accepts a connection. Empty when one does,
-// when a display's name is of a form this does not know, and whenever QT_QPA_PLATFORM names the
-// platform: Qt then judges alone.
+// DISPLAY nor WAYLAND_DISPLAY), or none of those named accepts a connection from this user.
+// Empty when one does, and whenever QT_QPA_PLATFORM names the platform: Qt then judges alone.
 std::string MissingDesktopSession();
 
 } // namespace vq3

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace vq3 {
 
@@ -16,12 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Asked for the user who runs the script, as the system will ask when it starts the program.
 bool IsExecutableFile(const fs::path& path) {
     std::error_code ignored;
-    const fs::file_status status = fs::status(path, ignored);
-    return fs::is_regular_file(status) &&
-           (status.permissions() & (fs::perms::owner_exec | fs::perms::group_exec |
-                                    fs::perms::others_exec)) != fs::perms::none;
+    return fs::is_regular_file(path, ignored) && access(path.c_str(), X_OK) == 0;
 }
 
 // Windows programs start with the "MZ" of their DOS header.

@@ -1,12 +1,12 @@
 #include "ui/qt/MainWindow.h"
 
 #include "conversion/Messages.h"
-#include "platform/SystemPlatform.h"
 #include "support/DropEvents.h"
 #include "support/ExpectedLayout.h"
 #include "support/ScriptRuns.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
+#include "ui/SystemPlatform.h"
 #include "ui/qt/ApplicationArguments.h"
 
 #include <QApplication>

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <zlib.h>
 
 namespace {
 
@@ -30,18 +31,6 @@ bool IsBitRate(const char* text) {
     return length > 0 && length <= 5 && std::strspn(text, "0123456789") == length;
 }
 
-// The reflected CRC-32 with polynomial 0xEDB88320, carried on from one chunk to the next.
-std::uint32_t UpdateCrc32(std::uint32_t crc, const char* data, std::size_t size) {
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= static_cast<unsigned char>(data[i]);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
 bool IsWaveHeader(const char* start, std::size_t size) {
     return size >= 12 && std::memcmp(start, "RIFF", 4) == 0 &&
            std::memcmp(start + 8, "WAVE", 4) == 0;
@@ -61,13 +50,13 @@ int main(int argc, char** argv) {
     const std::string notWave = "'" + inName + "' is not a WAV file";
     static char chunk[1 << 16];
     std::uint64_t length = 0;
-    std::uint32_t crc = 0;
+    uLong crc = crc32(0, nullptr, 0);
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         const auto got = static_cast<std::size_t>(in.gcount());
         if (length == 0 && !IsWaveHeader(chunk, got)) {
             return Fail(BadInput, notWave);
         }
-        crc = UpdateCrc32(crc, chunk, got);
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(chunk), static_cast<uInt>(got));
         length += got;
     }
     if (in.bad()) {

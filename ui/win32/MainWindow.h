@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/windows/AppIcons.h"
 #include "ui/MainForm.h"
+#include "ui/win32/AppIcons.h"
 #include "ui/win32/WindowFonts.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/SystemPlatform.h"
+#include "ui/SystemPlatform.h"
 
 #include "platform/ScriptLauncher.h"
 

@@ -1,7 +1,8 @@
+#include "ui/MessageBox.h"
+
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
-#include "platform/windows/AppIcons.h"
 #include "platform/windows/WinText.h"
+#include "ui/win32/AppIcons.h"
 
 #include <algorithm>
 #include <optional>

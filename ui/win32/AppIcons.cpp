@@ -1,4 +1,4 @@
-#include "platform/windows/AppIcons.h"
+#include "ui/win32/AppIcons.h"
 
 namespace vq3 {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/AppIcon.h"
+#include "ui/qt/AppIcon.h"
 
 // The resource lives in a static library, where nothing would pull its registration in.
 static void RegisterIconResource() {

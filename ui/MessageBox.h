@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include <string>
 
 #ifdef _WIN32
 struct HWND__;
@@ -20,18 +20,5 @@ using MessageOwner = QWidget*;
 // A modal message box: the text, one OK button, no icon, the application title as caption.
 // Returns once the user has dismissed it. Without an owner it stands alone on the screen.
 void ShowMessage(const std::string& text, MessageOwner owner = nullptr);
-
-// The real message box and script launch.
-class SystemPlatform final : public Platform {
-public:
-    // Messages belong to this window from now on (before it is shown they have no owner).
-    void SetMessageOwner(MessageOwner owner) { owner_ = owner; }
-
-    void ShowMessage(const std::string& text) override;
-    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
-
-private:
-    MessageOwner owner_ = nullptr;
-};
 
 } // namespace vq3

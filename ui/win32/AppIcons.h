@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/windows/OwnedHandle.h"
+#include "ui/win32/OwnedHandle.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
+#include "ui/MessageBox.h"
+
 #include "platform/AppInfo.h"
-#include "platform/SystemPlatform.h"
 
 #include <QDialog>
 #include <QFontDatabase>
