@@ -13,7 +13,7 @@ namespace {
 
 // More runs than the other benchmarks: a program's start under Wine varies far more than the
 // work measured here.
-constexpr int Runs = 15;
+constexpr int Runs = 31;
 
 struct Start {
     double ms = 0;

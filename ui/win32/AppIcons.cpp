@@ -13,13 +13,21 @@ HICON LoadAppIcon(int size, UINT flags) {
 
 } // namespace
 
-AppIcons::AppIcons(UINT dpi)
-    : small_(LoadAppIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi), 0)),
-      big_(LoadAppIcon(GetSystemMetricsForDpi(SM_CXICON, dpi), 0)) {}
+AppIcons::AppIcons(UINT dpi) {
+    if (dpi == GetDpiForSystem()) {
+        small_ = SharedAppIcon(SM_CXSMICON);
+        big_ = SharedAppIcon(SM_CXICON);
+        return;
+    }
+    ownSmall_.reset(LoadAppIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi), 0));
+    ownBig_.reset(LoadAppIcon(GetSystemMetricsForDpi(SM_CXICON, dpi), 0));
+    small_ = ownSmall_.get();
+    big_ = ownBig_.get();
+}
 
 void AppIcons::GiveTo(HWND window) const {
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_.get()));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_));
 }
 
 HICON SharedAppIcon(int sizeMetric) {

@@ -7,7 +7,9 @@
 namespace vq3 {
 
 // The tool's icon at the two sizes a window shows at one DPI: the small one in its title bar and
-// on the taskbar, the large one in the task switcher. Loaded from the program's own resources.
+// on the taskbar, the large one in the task switcher. At the system's DPI they are the shared
+// icons the window class has too, loaded once; another DPI's are loaded when a window asks for
+// them and destroyed with this object.
 class AppIcons {
 public:
     AppIcons() = default;
@@ -19,8 +21,10 @@ public:
 private:
     using Icon = OwnedHandle<HICON, DestroyIcon>;
 
-    Icon small_;
-    Icon big_;
+    Icon ownSmall_;
+    Icon ownBig_;
+    HICON small_ = nullptr;
+    HICON big_ = nullptr;
 };
 
 // The icon at the system's own size for SM_CXICON or SM_CXSMICON, shared by the whole program

@@ -37,7 +37,9 @@ ControlClass ClassFor(ControlKind kind) {
     case ControlKind::Label:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::FileList:
-        return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE};
+        // Takes dropped files, as DragAcceptFiles would make it, without loading shell32 yet.
+        return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,
+                WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES};
     case ControlKind::DropDown:
         return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case ControlKind::Button:
@@ -65,8 +67,7 @@ ATOM MainWindow::WindowClass() {
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = WindowProcedure;
         windowClass.hInstance = Instance();
-        // The window shows icons made for its own DPI; these stand in wherever the system asks
-        // the class, as for a window that does not answer in time.
+        // Made for the system's DPI: the window shows them there, and loads others elsewhere.
         windowClass.hIcon = SharedAppIcon(SM_CXICON);
         windowClass.hIconSm = SharedAppIcon(SM_CXSMICON);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -135,7 +136,6 @@ void MainWindow::CreateControls() {
 
     // Only the list takes dropped files; the rest of the window refuses them.
     HWND list = Control(ListIndex);
-    DragAcceptFiles(list, TRUE);
     SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProcedure)));
@@ -157,9 +157,12 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
                    pixels(row.height) + openList, FALSE);
     }
     fonts_ = std::move(fonts);
-    AppIcons icons(dpi);
-    icons.GiveTo(window_);
-    icons_ = std::move(icons);
+    // The class's icons are made for the system's DPI; a window elsewhere shows icons of its own.
+    if (dpi != GetDpiForSystem() || SendMessageW(window_, WM_GETICON, ICON_SMALL, 0) != 0) {
+        AppIcons icons(dpi);
+        icons.GiveTo(window_);
+        icons_ = std::move(icons);
+    }
     FitDropDownHeight(Control(DropDownIndex), pixels(Controls[DropDownIndex].height));
 
     std::vector<std::wstring> entries;
@@ -175,7 +178,10 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
     const int y = suggested != nullptr ? suggested->top : 0;
     SetWindowPos(window_, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (suggested != nullptr ? 0 : SWP_NOMOVE));
-    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Before the window is first shown nothing has been drawn that could be out of date.
+    if (IsWindowVisible(window_)) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 void MainWindow::FitDropDownHeight(HWND combo, int height) {
