@@ -4,22 +4,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QWidget>
-#include <memory>
 #include <utility>
 
 namespace vq3::test {
-
-inline std::unique_ptr<QMimeData> FileDrag(const QStringList& paths) {
-    auto data = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& path : paths) {
-        urls.append(QUrl::fromLocalFile(path));
-    }
-    data->setUrls(urls);
-    return data;
-}
 
 constexpr Qt::DropActions CopyOrMove = Qt::CopyAction | Qt::MoveAction;
 

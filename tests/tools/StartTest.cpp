@@ -3,6 +3,7 @@
 #include "platform/posix/DesktopSession.h"
 #include "runner/ChildProcess.h"
 #include "support/RecordingPlatform.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -15,8 +16,9 @@ namespace {
 
 // A newcomer's first run without a display. The tool says in one line that it needs a desktop
 // session and ends before Qt could speak; a display that answers, or a platform named for Qt,
-// lets it go on. The folder tools/start.sh prepares converts end to end through the runner:
-// each .fda is the stand-in encoder's output for its track, for the MP3 what madplay makes of it.
+// lets it go on. The folder tools/start.sh prepares converts end to end: Convert starts the
+// runner beside the tool, in the music folder, whose lock it holds, and each .fda is the stand-in
+// encoder's output for its track, for the MP3 what madplay makes of it.
 TEST(StartTest, ANewcomersFirstRunWithoutADisplay) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
@@ -38,8 +40,12 @@ TEST(StartTest, ANewcomersFirstRunWithoutADisplay) {
     ASSERT_TRUE(run({"/usr/bin/madplay", "-o", "wave:" + folder / "x", stems[0] + "mp3"}));
     const std::string waves[] = {test::ReadFile(folder / "x"), test::ReadFile(stems[1] + "wav")};
     test::RecordingPlatform platform;
+    platform.startForReal = true;
     ConvertFiles({stems[0] + "mp3", stems[1] + "wav"}, 1024, folder.Str(), platform);
-    ASSERT_TRUE(run({folder / "vq3run", folder / "vq3mc.bat"}));
+    // The tracks are converted in list order: the last .fda comes last.
+    const auto done = [&] { return std::filesystem::exists(stems[1] + "fda"); };
+    ASSERT_TRUE(test::WaitUntil(done, std::chrono::minutes(1)));
+    EXPECT_TRUE(std::filesystem::exists(folder / "vq3mc.lock"));
     for (const int i : {0, 1}) {
         char expected[160];
         std::snprintf(expected, sizeof expected,
