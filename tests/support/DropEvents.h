@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QWidget>

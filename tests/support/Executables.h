@@ -2,9 +2,6 @@
 
 #include "support/TempDir.h"
 
-#include <filesystem>
-#include <string>
-
 namespace vq3::test {
 
 // A shell script the tests can run as a program.

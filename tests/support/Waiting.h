@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <thread>
 
 namespace vq3::test {

@@ -43,8 +43,8 @@ TEST(StartTest, ANewcomersFirstRunWithoutADisplay) {
     platform.startForReal = true;
     ConvertFiles({stems[0] + "mp3", stems[1] + "wav"}, 1024, folder.Str(), platform);
     // The tracks are converted in list order: the last .fda comes last.
-    const auto done = [&] { return std::filesystem::exists(stems[1] + "fda"); };
-    ASSERT_TRUE(test::WaitUntil(done, std::chrono::minutes(1)));
+    ASSERT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(stems[1] + "fda"); },
+                                std::chrono::minutes(1)));
     EXPECT_TRUE(std::filesystem::exists(folder / "vq3mc.lock"));
     for (const int i : {0, 1}) {
         char expected[160];

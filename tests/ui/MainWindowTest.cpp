@@ -4,16 +4,14 @@
 #include "support/ExpectedLayout.h"
 #include "support/TempDir.h"
 #include "ui/SystemPlatform.h"
+#include "ui/qt/ApplicationArguments.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace vq3 {
@@ -23,11 +21,12 @@ namespace {
 // text, its buttons, its title buttons; and what the window shows meanwhile.
 std::string Describe(const QDialog* box) {
     const QWidget* owner = box->parentWidget();
-    std::string words = owner == nullptr ? "alone" : "elsewhere";
-    if (qobject_cast<const MainWindow*>(owner) != nullptr &&
-        (box->geometry().center() - owner->geometry().center()).manhattanLength() <= 1) {
-        words = "centred on the window";
-    }
+    const bool centred =
+        owner != nullptr &&
+        (box->geometry().center() - owner->geometry().center()).manhattanLength() <= 1;
+    std::string words = owner == nullptr ? "alone"
+                        : centred        ? "centred on the window"
+                                         : "elsewhere";
     words += "; " + box->windowTitle().toStdString();
     for (const QLabel* label : box->findChildren<QLabel*>()) {
         words += (label->textFormat() == Qt::PlainText ? "; plain: " : "; other: ") +
@@ -41,8 +40,7 @@ std::string Describe(const QDialog* box) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* window = qobject_cast<MainWindow*>(widget)) {
             words += std::string(window->isVisible() ? " | shown" : " | hidden") + ", bit rate " +
-                     std::to_string(window->BitRate()) + ", selected " +
-                     std::to_string(window->findChild<QComboBox*>()->currentIndex()) + ", listed " +
+                     std::to_string(window->BitRate()) + ", listed " +
                      std::to_string(window->findChild<QListWidget*>()->count());
         }
     }
@@ -55,6 +53,9 @@ std::string Describe(const QDialog* box) {
 // welcomes, and a drop of this host's file and of others' (the intake's other refusals are
 // DropIntake's).
 TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
+    // Off screen (the test's environment says so), with Qt's arguments as the tool hands them.
+    ApplicationArguments arguments;
+    QApplication app(arguments.Count(), arguments.Values());
     test::TempDir appDir;
     for (const char* name : {"Intro Theme.mp3", "B.mp3", "x.mp3"}) {
         test::WriteFile(appDir / name, "audio");
@@ -77,7 +78,7 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
                          "files you want to convert into the same directory as 'vq3mc.exe' or they "
                          "will NOT be converted!  Be sure to copy them into the directory and then "
                          "drag those files into the VQ3MC window.; OK | hidden, bit rate 0, "
-                         "selected -1, listed 0"});
+                         "listed 0"});
     EXPECT_EQ(window.windowTitle(), "VQ3 Music Tool 1.4.0");
 
     for (const auto& [name, left, top, width, height, text] : test::ExpectedLayout) {
@@ -96,10 +97,6 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
     EXPECT_FALSE(window.acceptDrops());
     auto* combo = window.findChild<QComboBox*>("cboBitRate");
     EXPECT_FALSE(combo->isEditable());
-    ASSERT_EQ(combo->count(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(combo->itemText(i), (QStringList{"2048", "1024", "512", "256"}[i]));
-    }
 
     window.move(200, 100); // far enough from the screen's edges for a box centred on it
     window.show();
@@ -137,25 +134,16 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
                   QUrl("https://example.com/B.mp3?dl=1"), QUrl("smb://otherhost/share/y.mp3")});
     EXPECT_TRUE(test::DeliverDrop(target, drop));
     const std::string refused = "' is not in the application's directory, '" + appDir.Str() + "'.";
-    const auto owned = [&](const std::string& text, const char* bitRate, int listed) {
-        return "centred on the window; VQ3 Music Tool; plain: " + text + "; OK | shown, " +
-               bitRate + ", listed " + std::to_string(listed);
+    const auto owned = [&](const std::string& text, int bitRate, int listed) {
+        return "centred on the window; VQ3 Music Tool; plain: " + text + "; OK | shown, bit rate " +
+               std::to_string(bitRate) + ", listed " + std::to_string(listed);
     };
-    EXPECT_EQ(boxes, (std::vector<std::string>{
-                         boxes[0], owned("No files to convert!", "bit rate 1024, selected 1", 0),
-                         owned("The file 'x.mp3" + refused, "bit rate 256, selected 3", 1),
-                         owned("The file 'B.mp3" + refused, "bit rate 256, selected 3", 1),
-                         owned("The file 'y.mp3" + refused, "bit rate 256, selected 3", 1)}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{boxes[0], owned("No files to convert!", 1024, 0),
+                                               owned("The file 'x.mp3" + refused, 256, 1),
+                                               owned("The file 'B.mp3" + refused, 256, 1),
+                                               owned("The file 'y.mp3" + refused, 256, 1)}));
     EXPECT_EQ(window.ListEntries(), std::vector<std::string>{intro.toStdString()});
 }
 
 } // namespace
 } // namespace vq3
-
-// Window tests need a QApplication; without a display they draw off screen.
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

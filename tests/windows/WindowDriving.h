@@ -5,10 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <vector>
-#include <windows.h>
 // Needs windows.h first.
 #include <shlobj.h>
 
