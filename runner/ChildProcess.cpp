@@ -74,9 +74,9 @@ void ReadInto(pollfd& watched, const OutputSink& take) {
     }
 }
 
-// Hands on the program's output until it has ended, and kills its process group if a stop is
-// requested first. Its end is watched for itself, not by the end of its output: a child it left
-// behind may hold the pipes open. Returns whether it was stopped.
+// Hands on the program's output until it has ended, and kills its process group when a stop is
+// requested or the program has ended. Its end is watched for itself, not by the end of its
+// output: a child it left behind may hold the pipes open. Returns whether it was stopped.
 bool WatchUntilEnded(pid_t child, int errors, int output, const StopRequest* stop,
                      const OutputSink& takeErrors, const OutputSink* takeOutput) {
     enum Watched { Exit, Errors, Output, Stop };
@@ -110,6 +110,10 @@ bool WatchUntilEnded(pid_t child, int errors, int output, const StopRequest* sto
             ReadInto(watch[Errors], takeErrors);
         }
         if (watch[Exit].revents != 0) {
+            // What the program left running goes with it: it could hold the pipes open, or
+            // write into a track after the script has moved on. The group still exists, as the
+            // program is not yet collected.
+            kill(-child, SIGKILL);
             watch[Exit].fd = -1;
             watch[Stop].fd = -1;
             exited = true;

@@ -11,18 +11,14 @@ public:
     Latch(const Latch&) = delete;
     Latch& operator=(const Latch&) = delete;
 
-    // Safe in a signal handler: one write to a pipe.
+    // Safe in a signal handler: one write to an eventfd.
     void Set() const;
     bool IsSet() const;
     // Readable once set.
-    int WatchFd() const { return readEnd_; }
-
-protected:
-    int WriteFd() const { return writeEnd_; }
+    int WatchFd() const { return fd_; }
 
 private:
-    int readEnd_ = -1;
-    int writeEnd_ = -1;
+    int fd_ = -1;
 };
 
 // Waits until one of the latches is set; returns the first of them that is.

@@ -89,13 +89,29 @@ public:
         transcript_->moveCursor(QTextCursor::End);
     }
 
-    void ShowProgress(const TrackProgress& progress) {
+    // The script's title, as the Command Prompt's title bar shows it; a track's also in the window.
+    void ShowTitle(const QString& title) {
+        setWindowTitle(title);
+        const auto progress = ParseTrackTitle(title.toStdString());
+        if (!progress) {
+            return;
+        }
         status_->setText(QString("Converting %1 of %2: %3")
-                             .arg(progress.number)
-                             .arg(progress.count)
-                             .arg(QString::fromStdString(progress.name)));
-        bar_->setRange(0, static_cast<int>(progress.count));
-        bar_->setValue(static_cast<int>(progress.number - 1));
+                             .arg(progress->number)
+                             .arg(progress->count)
+                             .arg(QString::fromStdString(progress->name)));
+        bar_->setRange(0, static_cast<int>(progress->count));
+        bar_->setValue(static_cast<int>(progress->number - 1));
+    }
+
+    // What came of the run, in tracks: in the title, the label and the bar.
+    void ShowOutcome(const RunOutcome& outcome) {
+        const QString text = QString::fromStdString(OutcomeText(outcome));
+        setWindowTitle(QString(AppInfo::AppTitle) + ": " + text);
+        status_->setText(text);
+        bar_->setRange(0, std::max(1, static_cast<int>(outcome.count)));
+        bar_->setValue(static_cast<int>(outcome.converted.size()));
+        bar_->setFormat(text);
     }
 
     // The run's result is about to show: a stop question still open has nothing left to stop.
@@ -103,9 +119,6 @@ public:
         resultShown_ = true;
         ticker_.stop();
         time_->setText(TimeTakenText + Elapsed(clock_.elapsed()));
-        if (bar_->maximum() > 0) {
-            bar_->setValue(bar_->maximum());
-        }
         if (question_ != nullptr) {
             question_->done(QMessageBox::No);
         }
@@ -114,7 +127,7 @@ public:
     // After a failure the window comes up and shows what failed, as the Command Prompt does, and
     // any key in it, whichever control has the focus, ends the run.
     void WaitForKey() {
-        status_->setText(PausedText);
+        status_->setText(status_->text() + ".  " + PressAKeyText);
         details_->setChecked(true);
         showNormal();
         raise();
@@ -213,8 +226,12 @@ public:
             Qt::BlockingQueuedConnection);
     }
 
-    void Progress(const TrackProgress& progress) override {
-        Post([this, progress] { window_.ShowProgress(progress); });
+    void Title(const std::string& title) override {
+        Post([this, title = QString::fromStdString(title)] { window_.ShowTitle(title); });
+    }
+
+    void Outcome(const RunOutcome& outcome) override {
+        Post([this, outcome] { window_.ShowOutcome(outcome); });
     }
 
     void Pause(const StopRequest& stop) override {

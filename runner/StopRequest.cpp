@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <unistd.h>
 
 namespace vq3::runner {
@@ -16,7 +17,8 @@ volatile std::sig_atomic_t signalWriteEnd = -1;
 extern "C" void OnStopSignal(int) {
     const int savedErrno = errno;
     if (signalWriteEnd >= 0) {
-        [[maybe_unused]] const ssize_t ignored = write(signalWriteEnd, "s", 1);
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t ignored = write(signalWriteEnd, &one, sizeof one);
     }
     errno = savedErrno;
 }
@@ -24,8 +26,8 @@ extern "C" void OnStopSignal(int) {
 } // namespace
 
 StopRequest::~StopRequest() {
-    // A late signal must find neither a closed pipe nor a descriptor reused for something else.
-    if (signalWriteEnd == WriteFd()) {
+    // A late signal must find neither a closed eventfd nor a descriptor reused for something else.
+    if (signalWriteEnd == WatchFd()) {
         for (const int signal : StopSignals) {
             std::signal(signal, SIG_DFL);
         }
@@ -34,7 +36,7 @@ StopRequest::~StopRequest() {
 }
 
 void StopRequest::TakeOverStopSignals() const {
-    signalWriteEnd = WriteFd();
+    signalWriteEnd = WatchFd();
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     action.sa_flags = SA_RESTART;

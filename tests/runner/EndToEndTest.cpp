@@ -78,8 +78,9 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     kill(std::stoi(runnerIsParent ? runner : encoder), SIGTERM);
     running.join();
     EXPECT_FALSE(first.first);
-    EXPECT_NE(first.second.find("The conversion was stopped.\nConverted: '100% R&B.fda'.\n"
-                                "Not converted: 'Intro Theme.fda'.\n"),
+    EXPECT_NE(first.second.find("Stopped: 1 of 2 converted.\nThe conversion was stopped: 1 of 2 "
+                                "converted.\nConverted: '100% R&B.wav'.\n"
+                                "Not converted: 'Intro Theme.wav'.\n"),
               std::string::npos)
         << first.second;
     EXPECT_TRUE(test::WaitUntil([&] { return !Alive(encoder) && !Alive(child); },

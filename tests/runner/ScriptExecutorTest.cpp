@@ -1,11 +1,14 @@
 #include "runner/ScriptExecutor.h"
 
 #include "conversion/Script.h"
+#include "conversion/ScriptNames.h"
 #include "platform/Files.h"
 #include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
+#include "runner/Messages.h"
 #include "runner/WaveFile.h"
+#include "runner/WrittenFiles.h"
 #include "support/Executables.h"
 #include "support/ScriptRuns.h"
 #include "support/TempDir.h"
@@ -23,161 +26,157 @@ namespace fs = std::filesystem;
 struct RecordingHost : RunnerHost {
     void Transcript(std::string_view text) override { transcript += text; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void Outcome(const RunOutcome& outcome) override { outcomes.push_back(OutcomeText(outcome)); }
     void Pause(const StopRequest&) override {}
     std::string transcript;
     std::vector<std::string> messages;
+    std::vector<std::string> outcomes;
 };
 
-// Runs the script's text and returns the messages.
-std::vector<std::string> RunScript(const std::string& script, const std::string& dir) {
-    RecordingHost host;
-    const StopRequest stop;
-    ScriptExecutor(host, dir, "/usr/bin:/bin", stop).Run(SplitScript(script));
-    return host.messages;
+// Whether a program of the folder still runs (a zombie has ended, and has no executable).
+bool SomethingRunsFrom(const fs::path& dir) {
+    for (const auto& process : fs::directory_iterator("/proc")) {
+        std::error_code ignored;
+        if (fs::read_symlink(process.path() / "exe", ignored).parent_path() == dir) {
+            return true;
+        }
+    }
+    return false;
 }
 
-// A script, lines joined by "|", and its summary; "DIR" stands for the test's folder.
+// The runs Windows' command interpreter is given, through this one: the same files, the same
+// list in the window, the script's own message with why each file failed, and nothing the run
+// started still running.
+TEST(ScriptRunsTest, EachTrackEndsAsTheScriptSays) {
+    for (const test::ScriptRun& run : test::ScriptRuns()) {
+        SCOPED_TRACE(run.how);
+        test::TempDir base;
+        const std::string dir = test::PrepareRun(base, run, STAND_IN_ENCODER);
+        const std::string script = test::ReadFile(dir + "/vq3mc.bat");
+        RecordingHost host;
+        const StopRequest stop;
+        const int status =
+            ScriptExecutor(host, base.Str(), "/nonexistent", stop).Run(SplitScript(script));
+        test::ExpectFolderAfter(FsPath(dir), run);
+        EXPECT_FALSE(SomethingRunsFrom(dir));
+        const std::string count = std::to_string(run.tracks.size());
+        if (run.record.empty()) {
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(host.messages, std::vector<std::string>{"All files have been converted!"});
+            EXPECT_EQ(host.outcomes,
+                      std::vector<std::string>{count + " of " + count + " converted"});
+            continue;
+        }
+        EXPECT_EQ(status, 1);
+        EXPECT_NE(host.transcript.find("These files were not converted:\n\"" + run.tracks[1] +
+                                       "\": " + run.record + "\n" + PausePrompt),
+                  std::string::npos)
+            << host.transcript;
+        // Whatever the script's failure message says, with its count filled in.
+        const size_t msg = script.rfind("msg * ", script.find("\r\npause\r\n"));
+        const std::string words = ExpandPercents(
+            script.substr(msg + 6, script.find('\r', msg) - msg - 6), [](std::string_view name) {
+                return std::optional<std::string>(name == script_names::NotConvertedVariable ? "1"
+                                                                                             : "");
+            });
+        const std::string added = std::regex_replace(run.added, std::regex("DIR"), dir);
+        EXPECT_EQ(host.messages, std::vector<std::string>{words + "\n\n'" + run.tracks[1] +
+                                                          "': " + run.record + added + "."});
+        EXPECT_EQ(host.outcomes,
+                  std::vector<std::string>{"2 of " + count + " converted, 1 not converted"});
+    }
+}
+
+// A script that tests nothing (the commands alone, as the tool wrote them at first), or lines
+// that fail on their own: the runner says what failed instead of the success message, and a
+// failed program's half output never gets the final name. "DIR" stands for the test's folder,
+// "|" for a line end.
 using ScriptCase = std::pair<std::string, std::string>;
 
-class FailureSummaryTest : public testing::TestWithParam<ScriptCase> {};
+class UntestedFailureTest : public testing::TestWithParam<ScriptCase> {};
 
-// Every failure is reported with its line and reason, and none touches the user's files.
-TEST_P(FailureSummaryTest, NamesEachFailedLineAndItsReason) {
+TEST_P(UntestedFailureTest, TheRunnerTellsWhatFailed) {
     test::TempDir dir;
-    // Half an output, when there is none yet; then progress that ends its lines in CR, and the
-    // last words.
-    // The encoder fails (but on "D.wav"), the decoder leaves a WAV without sound (but for
-    // "D.mp3", which fails once and then has sound).
-    for (const char* program : {"fail.exe", "enc.exe"}) {
-        test::WriteProgram(dir.Path() / program,
-                           "[ \"$1\" != D.wav ] || exec cp D.wav \"$2\"; "
-                           "[ -z \"$2\" ] || [ -e \"$2\" ] || echo half > \"$2\"; echo 1st >&2; "
-                           "printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
-    }
-    test::WriteProgram(dir.Path() / "madplay.exe",
-                       "case $3 in D.mp3) [ -e tried ] || { : > tried; exit 3; }; sound=4;; esac; "
-                       "printf \"RIFF\\044\\0\\0\\0WAVEdata\\00${sound:-0}\\0\\0\\0abcd\" > "
-                       "\"${2#wave:}\"");
-    test::WriteFile(dir.Path() / "Song.wav", "user's");
-    test::WriteFile(dir.Path() / "A.aifr", "new");
+    test::WriteProgram(dir.Path() / "fail.exe",
+                       "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
+    fs::copy_file(STAND_IN_ENCODER, dir.Path() / "enc.exe");
+    test::WriteFile(dir.Path() / "A [enc partial].wav", "RIFF....WAVE");
     test::WriteFile(dir.Path() / "A.fda", "old");
     fs::create_directory(dir.Path() / "Folder.aifr");
     const auto fill = [&](const std::string& text) {
         return std::regex_replace(std::regex_replace(text, std::regex("\\|"), "\r\n"),
                                   std::regex("DIR"), dir.Str());
     };
-    EXPECT_EQ(RunScript(fill(GetParam().first), dir.Str()),
-              std::vector<std::string>{fill(GetParam().second)});
-    EXPECT_EQ(test::ReadFile(dir.Path() / "Song.wav"), "user's");
-    EXPECT_EQ(test::ReadFile(dir.Path() / "A.aifr"), "new");
-    EXPECT_FALSE(fs::exists(dir.Path() / "B.aifr") || fs::exists(dir.Path() / "C.wav"));
+    RecordingHost host;
+    const StopRequest stop;
+    EXPECT_EQ(ScriptExecutor(host, dir.Str(), "/usr/bin:/bin", stop)
+                  .Run(SplitScript(fill(GetParam().first))),
+              1);
+    EXPECT_EQ(host.messages, std::vector<std::string>{fill(GetParam().second)});
+    EXPECT_EQ(test::FilesIn(dir.Path()),
+              (std::set<std::string>{"A [enc partial].wav", "A.fda", "Folder.aifr", "enc.exe",
+                                     "fail.exe"}));
     EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Scripts, FailureSummaryTest,
+    Scripts, UntestedFailureTest,
     testing::Values(
-        ScriptCase{"start /b /min /wait fail.exe|start /b /min /wait missing.exe|dir hello|"
-                   "start /x fail.exe|if maybe x|set =3|goto nowhere|start fail.exe|"
-                   "msg * All files have been converted!",
-                   "Not every file was converted: 7 lines of the conversion script failed.\n"
-                   "Line 1 (start /b /min /wait fail.exe): 'fail.exe' failed: it ended with exit "
-                   "status 3, saying \"bad thing\".\n"
-                   "Line 2 (start /b /min /wait missing.exe): 'missing.exe' was not found in "
-                   "'DIR' or on the search path.\n"
-                   "Line 3 (dir hello): 'dir' is not a command this interpreter runs.\n"
-                   "Line 4 (start /x fail.exe): start has no option '/x'.\n"
-                   "Line 5 (if maybe x): if has no condition 'maybe x' this interpreter knows.\n"
-                   "Line 6 (set =3): set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
-                   "Line 7 (goto nowhere): the label 'nowhere' cannot be found."},
-        // A failed encoder's half output goes, and a decode without sound; a failed encoder's
-        // output name that was the user's file before stays.
+        ScriptCase{"start /b /min /wait enc.exe \"A [enc partial].wav\" \"B.aifr\" 256|"
+                   "ren \"B.aifr\" \"B.fda\"|msg * All files have been converted!|exit",
+                   "Not every file was converted.\n\n"
+                   "'enc.exe' failed: it ended with exit status 2, saying \"stand-in: stopped "
+                   "half-way\".\n'B.aifr' cannot be renamed: No such file or directory."},
+        ScriptCase{"if maybe x|start /b /min /wait fail.exe|start /b /min /wait missing.exe|"
+                   "dir hello|start /x fail.exe|set =3|start|x|x|x|x|goto nowhere|x",
+                   "Not every file was converted.\n\n"
+                   "if has no condition 'maybe x' this interpreter knows.\n"
+                   "'fail.exe' failed: it ended with exit status 3, saying \"bad thing\".\n"
+                   "'missing.exe' was not found in 'DIR' or on the search path.\n"
+                   "'dir' is not a command this interpreter runs.\n"
+                   "start has no option '/x'.\n"
+                   "set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
+                   "start names no program.\n'x' is not a command this interpreter runs.\n"
+                   "'x' is not a command this interpreter runs.\n'x' is not a command this "
+                   "interpreter runs.\nAnd 2 more."},
         ScriptCase{
-            "start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256|ren \"B.aifr\" \"B.fda\"|"
-            "start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256|ren \"A.aifr\" \"A.fda\"|"
-            "start /b /min /wait madplay.exe -o wave:\"C.wav\" \"C.mp3\"|ren \"C.aifr\" \"C.fda\"",
-            "Not every file was converted: 3 lines of the conversion script failed, and 3 "
-            "skipped.\n"
-            "Line 1 (start /b /min /wait enc.exe \"Song.wav\" \"B.aifr\" 256): 'enc.exe' "
-            "failed: it ended with exit status 3, saying \"bad thing\".\n"
-            "Line 2 (ren \"B.aifr\" \"B.fda\"): " +
-                std::string(SkippedReason) +
-                ".\n"
-                "Line 3 (start /b /min /wait enc.exe \"Song.wav\" \"A.aifr\" 256): 'enc.exe' "
-                "failed: it ended with exit status 3, saying \"bad thing\".\n"
-                "Line 4 (ren \"A.aifr\" \"A.fda\"): " +
-                SkippedReason +
-                ".\n"
-                "Line 5 (start /b /min /wait madplay.exe -o wave:\"C.wav\" \"C.mp3\"): "
-                "'madplay.exe' wrote no audio to 'C.wav'.\n"
-                "Line 6 (ren \"C.aifr\" \"C.fda\"): " +
-                SkippedReason + "."},
-        // A track's decode that fails and then, listed again, succeeds is converted.
-        ScriptCase{"start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"|"
-                   "start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"|"
-                   "start /b /min /wait enc.exe \"D.wav\" \"D.aifr\" 256|ren \"D.aifr\" \"D.fda\"",
-                   "Not every file was converted: 1 line of the conversion script failed.\n"
-                   "Line 1 (start /b /min /wait madplay.exe -o wave:\"D.wav\" \"D.mp3\"): "
-                   "'madplay.exe' failed: it ended with exit status 3."},
-        ScriptCase{"cd DIR/gone|del \"Song.wav\"",
-                   "Not every file was converted: 1 line of the conversion script failed.\n"
-                   "Line 1 (cd DIR/gone): the folder 'DIR/gone' cannot be found."},
-        ScriptCase{"ren \"A.aifr\" \"A.fda\"|ren \"C.aifr\" \"C.fda\"|ren \"A.aifr\" \"sub/A.fda\"|"
-                   "ren \"Folder.aifr\" \"Folder.fda\"|del \"Folder.aifr\"",
-                   "Not every file was converted: 5 lines of the conversion script failed.\n"
-                   "Line 1 (ren \"A.aifr\" \"A.fda\"): 'A.aifr' cannot be renamed: 'A.fda' "
-                   "already exists.\n"
-                   "Line 2 (ren \"C.aifr\" \"C.fda\"): 'C.aifr' cannot be renamed: No such file "
-                   "or directory.\n"
-                   "Line 3 (ren \"A.aifr\" \"sub/A.fda\"): the new name 'sub/A.fda' must be a "
-                   "file name without a folder.\n"
-                   "Line 4 (ren \"Folder.aifr\" \"Folder.fda\"): the file 'Folder.aifr' cannot be "
-                   "found.\n"
-                   "Line 5 (del \"Folder.aifr\"): the file 'Folder.aifr' cannot be found."}));
+            "ren \"A.aifr\" \"A.fda\"|ren \"A.fda\" \"sub/A.fda\"|ren \"A.fda\" \"A.fda\"|"
+            "ren \"Folder.aifr\" \"Folder.fda\"|del \"Folder.aifr\"|cd DIR/gone|del \"A.fda\"",
+            "Not every file was converted.\n\n"
+            "'A.aifr' cannot be renamed: No such file or directory.\n"
+            "the new name 'sub/A.fda' must be a file name without a folder.\n"
+            "'A.fda' cannot be renamed: 'A.fda' already exists.\n"
+            "the file 'Folder.aifr' cannot be found.\n"
+            "the file 'Folder.aifr' cannot be found.\n"
+            "the folder 'DIR/gone' cannot be found."}));
 
-// Blank lines keep their numbers, and a long summary names ten lines and counts the rest.
-TEST(FailureSummaryCutTest, NumbersCountBlankLinesAndTheListStopsAfterTen) {
+// What a program writes is unfinished until its track is: a failed program's new files go at
+// once, a stop takes the current track's, and no file that was there before is ever touched.
+// The decoder's prefix is the vocabulary's, whatever it is.
+TEST(WrittenFilesTest, RemovesOnlyWhatTheTracksProgramsMade) {
     test::TempDir dir;
-    for (const int failing : {10, 11}) {
-        std::string script = "\r\n";
-        for (int i = 0; i < failing; ++i) {
-            script += "x\r\n";
-        }
-        const auto messages = RunScript(script, dir.Str());
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_NE(messages[0].find("\nLine 11 (x): 'x' is not a command"), std::string::npos);
-        EXPECT_EQ(messages[0].find("\nLine 12 ("), std::string::npos);
-        EXPECT_TRUE(messages[0].ends_with(failing == 11 ? "runs.\nAnd 1 more." : "runs."))
-            << messages[0];
-    }
-}
-
-// The runs Windows' command interpreter is given, through this one: the same files, the same
-// list in the window, and a summary instead of the completion message.
-TEST(ScriptRunsTest, AFailedTrackIsCleanedUpListedAndReported) {
-    for (const test::ScriptRun& run : test::ScriptRuns()) {
-        SCOPED_TRACE(run.how);
-        test::TempDir base;
-        const std::string dir = test::PrepareRun(base, run, STAND_IN_ENCODER);
-        RecordingHost host;
-        const StopRequest stop;
-        const int status = ScriptExecutor(host, base.Str(), "/nonexistent", stop)
-                               .Run(SplitScript(test::ReadFile(dir + "/vq3mc.bat")));
-        test::ExpectFolderAfter(FsPath(dir), run);
-        if (run.record.empty()) {
-            EXPECT_EQ(status, 0);
-            EXPECT_EQ(host.messages, std::vector<std::string>{"All files have been converted!"});
-            EXPECT_TRUE(host.transcript.ends_with(dir + ">exit\n"));
-        } else {
-            EXPECT_EQ(status, 1);
-            EXPECT_NE(host.transcript.find("These files were not converted:\n\"" + run.tracks[1] +
-                                           "\": " + run.record + "\n" + PausePrompt),
-                      std::string::npos)
-                << host.transcript;
-            ASSERT_EQ(host.messages.size(), 1u);
-            EXPECT_TRUE(host.messages[0].starts_with("Not every file was converted: 1 line"))
-                << host.messages[0];
-        }
+    for (const std::string& prefix :
+         {std::string(script_names::DecodedWavePrefix), std::string("pcm=")}) {
+        ScriptVocabulary vocabulary;
+        vocabulary.decodedWavePrefix = prefix;
+        WrittenFiles written(vocabulary);
+        const auto run = [&](const std::vector<std::string>& args, const char* writes) {
+            written.ProgramStarting(args, dir.Str());
+            test::WriteFile(dir.Path() / writes, "new");
+        };
+        test::WriteFile(dir.Path() / "Song.wav", "user's");
+        run({"dec", "-o", prefix + "Done.wav", "Done.mp3"}, "Done.wav");
+        written.TrackFinished();
+        run({"dec", "-o", prefix + "New.wav", "In.mp3"}, "New.wav");
+        EXPECT_EQ(written.DecodedWave({"dec", "-o", prefix + "New.wav"}), "New.wav");
+        run({"enc", "Song.wav", "Song.aifr", "256"}, "Song.aifr");
+        written.ProgramFailed();
+        EXPECT_EQ(test::FilesIn(dir.Path()),
+                  (std::set<std::string>{"Done.wav", "New.wav", "Song.wav"}));
+        run({"enc", "New.wav", "New.aifr", "256"}, "New.aifr");
+        written.RemoveUnfinished();
+        EXPECT_EQ(test::FilesIn(dir.Path()), (std::set<std::string>{"Done.wav", "Song.wav"}));
+        fs::remove(dir.Path() / "Done.wav");
     }
 }
 

@@ -3,13 +3,16 @@
 // small file that says what it was given. A name holding "[madplay HOW]" or "[enc HOW]" makes that
 // program fail on it, HOW being "exit" (status 3, writing nothing), "partial" (half its output,
 // then status 2), "crash" (a write through a null pointer), "nothing" (status 0, writing nothing)
-// or "silent" (status 0, a WAV with an empty data chunk).
+// "silent" (status 0, a WAV with an empty data chunk) or, but on Windows, "linger" (succeeds,
+// leaving a child that holds its output open and sleeps).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
@@ -26,6 +29,13 @@ int Write(const char* path, const std::string& content, const std::string& failu
 #endif
         *static_cast<volatile int*>(nullptr) = 1;
     }
+#ifndef _WIN32
+    if (failure == "linger" && fork() == 0) {
+        std::fprintf(stderr, "stand-in: still here\n");
+        sleep(600);
+        _exit(0);
+    }
+#endif
     if (failure == "nothing") {
         return 0;
     }
