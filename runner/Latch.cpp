@@ -21,13 +21,9 @@ Latch::~Latch() {
 
 // Non-blocking, and never read: a burst of signals only adds to the count.
 void Latch::Set() const {
+    set_.store(true);
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t ignored = write(fd_, &one, sizeof one);
-}
-
-bool Latch::IsSet() const {
-    pollfd watch{fd_, POLLIN, 0};
-    return poll(&watch, 1, 0) == 1;
 }
 
 const Latch& WaitForEither(const Latch& first, const Latch& second) {

@@ -221,7 +221,11 @@ Result ScriptExecutor::Start(const std::string& rest) {
 Result ScriptExecutor::RunProgram(const std::vector<std::string>& args) {
     // What the script sees of a program that cannot be started.
     errorLevel_ = 1;
-    const auto program = FindProgram(args.front(), workingDir_, searchPath_);
+    // Looked up once per folder, as a shell remembers where it found a command.
+    auto& program = programs_[{workingDir_, args.front()}];
+    if (!program) {
+        program = FindProgram(args.front(), workingDir_, searchPath_);
+    }
     if (!program) {
         // A file that is there but cannot run must not be reported as missing.
         const std::string reason = FileExists(PathOf(args.front()))
@@ -278,7 +282,8 @@ Result ScriptExecutor::Rename(const std::string& rest) {
         return Result::Failure(NewNameHasFolderReason(names[1]));
     }
     const fs::path from = PathOf(names[0]);
-    if (fs::exists(from, ignored) && !fs::is_regular_file(from, ignored)) {
+    if (const auto kind = fs::status(from, ignored);
+        fs::exists(kind) && !fs::is_regular_file(kind)) {
         // Only a file can be a track's output: a folder of that name is never renamed.
         return Result::Failure(FileNotFoundReason(names[0]));
     }

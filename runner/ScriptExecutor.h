@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vq3::runner {
@@ -73,6 +74,9 @@ private:
     size_t next_ = 0;
     bool ended_ = false;
     std::map<std::string, std::string> variables_; // by lower-case name
+    // Where each program was found, by folder and name.
+    std::map<std::pair<std::string, std::string>, std::optional<std::vector<std::string>>>
+        programs_;
     int errorLevel_ = 0;
     bool echo_ = true;
     int exitStatus_ = 0;

@@ -1,5 +1,6 @@
 #include "runner/WrittenFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vq3::runner {
@@ -30,8 +31,10 @@ std::string WrittenFiles::DecodedWave(const std::vector<std::string>& args) cons
 void WrittenFiles::ProgramStarting(const std::vector<std::string>& args, const std::string& dir) {
     lastProgramFrom_ = unfinished_.size();
     const std::string decodedWave = DecodedWave(args);
-    for (const auto& arg : args) {
-        const std::string name = arg.starts_with(vocabulary_.decodedWavePrefix) ? decodedWave : arg;
+    // The program does not write itself.
+    for (auto arg = args.begin() + std::min<size_t>(1, args.size()); arg != args.end(); ++arg) {
+        const std::string name =
+            arg->starts_with(vocabulary_.decodedWavePrefix) ? decodedWave : *arg;
         std::error_code ignored;
         // Options and numbers are not there either; they are never made, so never removed.
         if (!name.empty() && !fs::exists(fs::symlink_status(fs::path(dir) / name, ignored))) {
