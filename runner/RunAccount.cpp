@@ -31,7 +31,8 @@ void RunAccount::LineRuns(bool looksAtTheLastOne) {
     if (pending_ && !looksAtTheLastOne) {
         if (current_ == 0) {
             untracked_.push_back(*pending_);
-        } else {
+        } else if (!tracks_[current_].unanswered) {
+            // The first failure is the cause; what fails after it only follows from it.
             tracks_[current_].unanswered = pending_;
         }
     }

@@ -91,7 +91,7 @@ public:
 
     // The script's title, as the Command Prompt's title bar shows it; a track's also in the window.
     void ShowTitle(const QString& title) {
-        setWindowTitle(title);
+        SetTitle(title);
         const auto progress = ParseTrackTitle(title.toStdString());
         if (!progress) {
             return;
@@ -102,16 +102,24 @@ public:
                              .arg(QString::fromStdString(progress->name)));
         bar_->setRange(0, static_cast<int>(progress->count));
         bar_->setValue(static_cast<int>(progress->number - 1));
+        bar_->setAccessibleName(bar_->text());
+    }
+
+    // Minimized, the window is known by its icon text: to a screen reader too.
+    void SetTitle(const QString& title) {
+        setWindowTitle(title);
+        setWindowIconText(title);
     }
 
     // What came of the run, in tracks: in the title, the label and the bar.
     void ShowOutcome(const RunOutcome& outcome) {
         const QString text = QString::fromStdString(OutcomeText(outcome));
-        setWindowTitle(QString(AppInfo::AppTitle) + ": " + text);
+        SetTitle(QString(AppInfo::AppTitle) + ": " + text);
         status_->setText(text);
         bar_->setRange(0, std::max(1, static_cast<int>(outcome.count)));
         bar_->setValue(static_cast<int>(outcome.converted.size()));
         bar_->setFormat(text);
+        bar_->setAccessibleName(text);
     }
 
     // The run's result is about to show: a stop question still open has nothing left to stop.
@@ -263,7 +271,7 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     QApplication::setWindowIcon(AppIcon());
     Latch keyPressed;
     ProgressWindow window(stop, keyPressed);
-    window.setWindowTitle(QString::fromStdString(title));
+    window.SetTitle(QString::fromStdString(title));
     // Minimized before it is mapped, the window manager is never told: it is minimized once shown.
     window.show();
     window.showMinimized();
