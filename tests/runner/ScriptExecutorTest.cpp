@@ -13,6 +13,7 @@
 #include "support/ScriptRuns.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
@@ -35,13 +36,10 @@ struct RecordingHost : RunnerHost {
 
 // Whether a program of the folder still runs (a zombie has ended, and has no executable).
 bool SomethingRunsFrom(const fs::path& dir) {
-    for (const auto& process : fs::directory_iterator("/proc")) {
-        std::error_code ignored;
-        if (fs::read_symlink(process.path() / "exe", ignored).parent_path() == dir) {
-            return true;
-        }
-    }
-    return false;
+    std::error_code ignored;
+    return std::ranges::any_of(fs::directory_iterator("/proc"), [&](const auto& process) {
+        return fs::read_symlink(process.path() / "exe", ignored).parent_path() == dir;
+    });
 }
 
 // The runs Windows' command interpreter is given, through this one: the same files, the same
@@ -59,96 +57,71 @@ TEST(ScriptRunsTest, EachTrackEndsAsTheScriptSays) {
             ScriptExecutor(host, base.Str(), "/nonexistent", stop).Run(SplitScript(script));
         test::ExpectFolderAfter(FsPath(dir), run);
         EXPECT_FALSE(SomethingRunsFrom(dir));
-        const std::string count = std::to_string(run.tracks.size());
-        if (run.record.empty()) {
-            EXPECT_EQ(status, 0);
-            EXPECT_EQ(host.messages, std::vector<std::string>{"All files have been converted!"});
-            EXPECT_EQ(host.outcomes,
-                      std::vector<std::string>{count + " of " + count + " converted"});
-            continue;
+        const int failed = run.record.empty() ? 0 : 1;
+        EXPECT_EQ(status, failed);
+        // Whatever the script's own last message says, with its count filled in.
+        const size_t msg =
+            script.rfind("msg * ", failed ? script.find("\r\npause") : std::string::npos) + 6;
+        std::string told = std::regex_replace(
+            script.substr(msg, script.find('\r', msg) - msg),
+            std::regex("%" + std::string(script_names::NotConvertedVariable) + "%"), "1");
+        if (failed == 1) {
+            told += "\n\n'" + run.tracks[1] + "': " + run.record +
+                    std::regex_replace(run.added, std::regex("DIR"), dir) + ".";
+            EXPECT_NE(host.transcript.find("These files were not converted:\n\"" + run.tracks[1] +
+                                           "\": " + run.record + "\n" + PausePrompt),
+                      std::string::npos)
+                << host.transcript;
         }
-        EXPECT_EQ(status, 1);
-        EXPECT_NE(host.transcript.find("These files were not converted:\n\"" + run.tracks[1] +
-                                       "\": " + run.record + "\n" + PausePrompt),
-                  std::string::npos)
-            << host.transcript;
-        // Whatever the script's failure message says, with its count filled in.
-        const size_t msg = script.rfind("msg * ", script.find("\r\npause\r\n"));
-        const std::string words = ExpandPercents(
-            script.substr(msg + 6, script.find('\r', msg) - msg - 6), [](std::string_view name) {
-                return std::optional<std::string>(name == script_names::NotConvertedVariable ? "1"
-                                                                                             : "");
-            });
-        const std::string added = std::regex_replace(run.added, std::regex("DIR"), dir);
-        EXPECT_EQ(host.messages, std::vector<std::string>{words + "\n\n'" + run.tracks[1] +
-                                                          "': " + run.record + added + "."});
-        EXPECT_EQ(host.outcomes,
-                  std::vector<std::string>{"2 of " + count + " converted, 1 not converted"});
+        EXPECT_EQ(host.messages, std::vector<std::string>{told});
+        const size_t count = run.tracks.size();
+        EXPECT_EQ(host.outcomes, std::vector<std::string>{std::to_string(count - failed) + " of " +
+                                                          std::to_string(count) + " converted" +
+                                                          (failed ? ", 1 not converted" : "")});
     }
 }
 
-// A script that tests nothing (the commands alone, as the tool wrote them at first), or lines
-// that fail on their own: the runner says what failed instead of the success message, and a
-// failed program's half output never gets the final name. "DIR" stands for the test's folder,
-// "|" for a line end.
-using ScriptCase = std::pair<std::string, std::string>;
-
-class UntestedFailureTest : public testing::TestWithParam<ScriptCase> {};
-
-TEST_P(UntestedFailureTest, TheRunnerTellsWhatFailed) {
+// Lines that fail on their own, outside any track, in a script that tests nothing: the runner
+// lists each failure (ten, then how many more) instead of the script's success message. "DIR"
+// stands for the test's folder, "|" for a line end.
+TEST(UntestedFailureTest, TheRunnerListsWhatFailed) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"if maybe x|start /b /min /wait fail.exe|start /b /min /wait missing.exe|dir hello|"
+         "start /x fail.exe|set =3|start|x|x|x|x|goto nowhere|x",
+         "if has no condition 'maybe x' this interpreter knows.\n'fail.exe' failed: it ended with "
+         "exit status 3, saying \"bad thing\".\n'missing.exe' was not found in 'DIR' or on the "
+         "search path.\n'dir' is not a command this interpreter runs.\nstart has no option '/x'.\n"
+         "set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\nstart names no program.\n'x' "
+         "is not a command this interpreter runs.\n'x' is not a command this interpreter runs.\n"
+         "'x' is not a command this interpreter runs.\nAnd 2 more."},
+        {"ren \"A.aifr\" \"A.fda\"|ren \"A.fda\" \"sub/A.fda\"|ren \"A.fda\" \"A.fda\"|"
+         "ren \"Folder.aifr\" \"Folder.fda\"|del \"Folder.aifr\"|cd DIR/gone|del \"A.fda\"",
+         "'A.aifr' cannot be renamed: No such file or directory.\nthe new name 'sub/A.fda' must be "
+         "a file name without a folder.\n'A.fda' cannot be renamed: 'A.fda' already exists.\nthe "
+         "file 'Folder.aifr' cannot be found.\nthe file 'Folder.aifr' cannot be found.\nthe "
+         "folder 'DIR/gone' cannot be found."}};
     test::TempDir dir;
     test::WriteProgram(dir.Path() / "fail.exe",
                        "echo 1st >&2; printf '50%%\\rbad thing \\r\\n\\n' >&2; exit 3");
-    fs::copy_file(STAND_IN_ENCODER, dir.Path() / "enc.exe");
-    test::WriteFile(dir.Path() / "A [enc partial].wav", "RIFF....WAVE");
     test::WriteFile(dir.Path() / "A.fda", "old");
     fs::create_directory(dir.Path() / "Folder.aifr");
     const auto fill = [&](const std::string& text) {
         return std::regex_replace(std::regex_replace(text, std::regex("\\|"), "\r\n"),
                                   std::regex("DIR"), dir.Str());
     };
-    RecordingHost host;
-    const StopRequest stop;
-    EXPECT_EQ(ScriptExecutor(host, dir.Str(), "/usr/bin:/bin", stop)
-                  .Run(SplitScript(fill(GetParam().first))),
-              1);
-    EXPECT_EQ(host.messages, std::vector<std::string>{fill(GetParam().second)});
-    EXPECT_EQ(test::FilesIn(dir.Path()),
-              (std::set<std::string>{"A [enc partial].wav", "A.fda", "Folder.aifr", "enc.exe",
-                                     "fail.exe"}));
-    EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
+    for (const auto& [script, failures] : cases) {
+        RecordingHost host;
+        const StopRequest stop;
+        EXPECT_EQ(
+            ScriptExecutor(host, dir.Str(), "/usr/bin:/bin", stop).Run(SplitScript(fill(script))),
+            1);
+        EXPECT_EQ(host.messages,
+                  std::vector<std::string>{"Not every file was converted.\n\n" + fill(failures)});
+        EXPECT_EQ(test::FilesIn(dir.Path()),
+                  (std::set<std::string>{"A.fda", "Folder.aifr", "fail.exe"}));
+        EXPECT_EQ(test::ReadFile(dir.Path() / "A.fda"), "old");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, UntestedFailureTest,
-    testing::Values(
-        ScriptCase{"start /b /min /wait enc.exe \"A [enc partial].wav\" \"B.aifr\" 256|"
-                   "ren \"B.aifr\" \"B.fda\"|msg * All files have been converted!|exit",
-                   "Not every file was converted.\n\n"
-                   "'enc.exe' failed: it ended with exit status 2, saying \"stand-in: stopped "
-                   "half-way\".\n'B.aifr' cannot be renamed: No such file or directory."},
-        ScriptCase{"if maybe x|start /b /min /wait fail.exe|start /b /min /wait missing.exe|"
-                   "dir hello|start /x fail.exe|set =3|start|x|x|x|x|goto nowhere|x",
-                   "Not every file was converted.\n\n"
-                   "if has no condition 'maybe x' this interpreter knows.\n"
-                   "'fail.exe' failed: it ended with exit status 3, saying \"bad thing\".\n"
-                   "'missing.exe' was not found in 'DIR' or on the search path.\n"
-                   "'dir' is not a command this interpreter runs.\n"
-                   "start has no option '/x'.\n"
-                   "set takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\n"
-                   "start names no program.\n'x' is not a command this interpreter runs.\n"
-                   "'x' is not a command this interpreter runs.\n'x' is not a command this "
-                   "interpreter runs.\nAnd 2 more."},
-        ScriptCase{
-            "ren \"A.aifr\" \"A.fda\"|ren \"A.fda\" \"sub/A.fda\"|ren \"A.fda\" \"A.fda\"|"
-            "ren \"Folder.aifr\" \"Folder.fda\"|del \"Folder.aifr\"|cd DIR/gone|del \"A.fda\"",
-            "Not every file was converted.\n\n"
-            "'A.aifr' cannot be renamed: No such file or directory.\n"
-            "the new name 'sub/A.fda' must be a file name without a folder.\n"
-            "'A.fda' cannot be renamed: 'A.fda' already exists.\n"
-            "the file 'Folder.aifr' cannot be found.\n"
-            "the file 'Folder.aifr' cannot be found.\n"
-            "the folder 'DIR/gone' cannot be found."}));
 
 // What a program writes is unfinished until its track is: a failed program's new files go at
 // once, a stop takes the current track's, and no file that was there before is ever touched.
@@ -183,87 +156,71 @@ TEST(WrittenFilesTest, RemovesOnlyWhatTheTracksProgramsMade) {
 // The name as the script names it; the files in the working folder "work" and the search
 // path's "bin" ("x" a program, "x:MZ" a Windows program, "x:text" a file that cannot run, "x/" a
 // folder); the command words found.
-using Words = std::vector<std::string>;
-using LookupCase = std::tuple<const char*, Words, Words>;
-
-class ProgramLookupTest : public testing::TestWithParam<LookupCase> {};
-
-TEST_P(ProgramLookupTest, FindsTheProgramInItsOrder) {
-    test::TempDir dir;
-    std::filesystem::create_directories(dir.Path() / "work");
-    std::filesystem::create_directories(dir.Path() / "bin");
-    const auto& [name, files, found] = GetParam();
-    for (const std::string& file : files) {
-        const std::string path = dir / file.substr(0, file.find(':'));
-        if (file.ends_with("/")) {
-            std::filesystem::create_directory(path);
-        } else if (file.ends_with(":MZ") || file.ends_with(":text")) {
-            test::WriteFile(path, file.ends_with(":MZ") ? "MZ\x90" : "text");
-        } else {
-            test::WriteProgram(path, "exit 0");
+TEST(ProgramLookupTest, FindsTheProgramInItsOrder) {
+    using Words = std::vector<std::string>;
+    // clang-format off
+    const std::tuple<const char*, Words, Words> cases[] = {
+        {"enc.exe", {"work/enc.exe", "bin/enc"}, {"work/enc.exe"}}, {"", {"bin/enc"}, {}},
+        {"madplay.exe", {"work/madplay.exe:MZ", "bin/wine"}, {"bin/wine", "work/madplay.exe"}},
+        {"madplay.exe", {"work/madplay.exe:MZ", "bin/madplay"}, {"bin/madplay"}},
+        {"enc.EXE", {"work/enc", "bin/enc"}, {"work/enc"}}, {"sub/enc.exe", {"bin/enc"}, {}},
+        {"enc.exe", {"work/enc.exe:text", "bin/enc/"}, {}}};
+    // clang-format on
+    for (const auto& [name, files, found] : cases) {
+        test::TempDir dir;
+        fs::create_directories(dir.Path() / "work");
+        for (const std::string& file : files) {
+            const std::string path = dir / file.substr(0, file.find(':'));
+            fs::create_directories(FsPath(path).parent_path());
+            if (file.ends_with("/")) {
+                fs::create_directory(path);
+            } else if (file.find(':') != std::string::npos) {
+                test::WriteFile(path, file.ends_with(":MZ") ? "MZ\x90" : "text");
+            } else {
+                test::WriteProgram(path, "exit 0");
+            }
         }
+        Words expected;
+        for (const std::string& file : found) {
+            expected.push_back(dir / file);
+        }
+        EXPECT_EQ(
+            FindProgram(name, dir / "work", "/nonexistent:" + (dir / "bin")).value_or(Words{}),
+            expected)
+            << name;
     }
-    std::vector<std::string> expected;
-    for (const std::string& file : found) {
-        expected.push_back(dir / file);
-    }
-    EXPECT_EQ(FindProgram(name, dir / "work", "/nonexistent:" + (dir / "bin")).value_or(Words{}),
-              expected);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Order, ProgramLookupTest, testing::Values(
-    LookupCase{"enc.exe", {"work/enc.exe", "bin/enc"}, {"work/enc.exe"}},
-    LookupCase{"madplay.exe", {"work/madplay.exe:MZ", "bin/wine"}, {"bin/wine", "work/madplay.exe"}},
-    LookupCase{"madplay.exe", {"work/madplay.exe:MZ", "bin/madplay"}, {"bin/madplay"}},
-    LookupCase{"enc.EXE", {"work/enc", "bin/enc"}, {"work/enc"}}, LookupCase{"", {"bin/enc"}, {}},
-    LookupCase{"enc.exe", {"work/enc.exe:text", "bin/enc/"}, {}},
-    LookupCase{"sub/enc.exe", {"bin/enc"}, {}}));
-// clang-format on
-
-// A line as the script holds it; the command word, then the program's arguments.
-using LineCase = std::pair<const char*, std::vector<std::string>>;
-
-class ScriptSyntaxTest : public testing::TestWithParam<LineCase> {};
-
-TEST_P(ScriptSyntaxTest, ReadsALineAsTheCommandInterpreterAndAWindowsProgramWould) {
-    const CommandParts command = SplitCommand(UnescapeBatchLine(GetParam().first));
-    std::vector<std::string> words = SplitWindowsCommandLine(command.rest);
-    words.insert(words.begin(), command.name);
-    EXPECT_EQ(words, GetParam().second);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Lines, ScriptSyntaxTest, testing::Values(
-    LineCase{"start /b madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"",
-             {"start", "/b", "madplay.exe", "-o", "wave:Intro.wav", "Intro.mp3"}},
-    LineCase{"  ENC.exe \"Battle Theme.WAV\"   \"Battle Theme.aifr\"\t1024",
-             {"enc.exe", "Battle Theme.WAV", "Battle Theme.aifr", "1024"}},
-    LineCase{"cd /srv/R^&B 100%%", {"cd", "/srv/R&B", "100%"}}, LineCase{"x end^", {"x", "end"}},
-    LineCase{"del \"100%% ^ Mix.wav\"", {"del", "100% ^ Mix.wav"}}, LineCase{"", {""}},
-    LineCase{"cd a^^b^|c^<d^>e", {"cd", "a^b|c<d>e"}}, LineCase{"exit  ", {"exit"}},
-    LineCase{"x \"in^side\" out^side", {"x", "in^side", "outside"}},
-    LineCase{"x lone % %%%", {"x", "lone", "%"}},
-    LineCase{"x %UNSET%y %1%*z", {"x", "y", "z"}}, LineCase{"del \"\"", {"del", ""}},
-    LineCase{"x bang! (paren)", {"x", "bang!", "(paren)"}},
-    LineCase{"x a\\b c\\\\d", {"x", "a\\b", "c\\\\d"}},
-    LineCase{"x \"a\\\"b\" \"c\\\\\" d", {"x", "a\"b", "c\\", "d"}}));
-// clang-format on
-
-// Each stop signal becomes a request to stop instead of ending the runner.
-TEST(StopRequestTest, EachStopSignalIsTakenOver) {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        const StopRequest stop;
-        stop.TakeOverStopSignals();
-        std::raise(signal);
-        EXPECT_TRUE(stop.Requested()) << signal;
+// A line as the script holds it, read as the command interpreter and a Windows program would:
+// the command word, then the program's arguments.
+TEST(ScriptSyntaxTest, ReadsALineAsTheCommandInterpreterAndAWindowsProgramWould) {
+    // clang-format off
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"start /b madplay.exe -o wave:\"Intro.wav\" \"Intro.mp3\"",
+         {"start", "/b", "madplay.exe", "-o", "wave:Intro.wav", "Intro.mp3"}},
+        {"  ENC.exe \"Battle Theme.WAV\"   \"Battle Theme.aifr\"\t1024",
+         {"enc.exe", "Battle Theme.WAV", "Battle Theme.aifr", "1024"}},
+        {"cd /srv/R^&B 100%%", {"cd", "/srv/R&B", "100%"}}, {"x end^", {"x", "end"}}, {"", {""}},
+        {"del \"100%% ^ Mix.wav\"", {"del", "100% ^ Mix.wav"}}, {"exit  ", {"exit"}},
+        {"cd a^^b^|c^<d^>e", {"cd", "a^b|c<d>e"}}, {"x lone % %%%", {"x", "lone", "%"}},
+        {"x \"in^side\" out^side", {"x", "in^side", "outside"}}, {"del \"\"", {"del", ""}},
+        {"x %UNSET%y %1%*z", {"x", "y", "z"}}, {"x bang! (paren)", {"x", "bang!", "(paren)"}},
+        {"x a\\b c\\\\d", {"x", "a\\b", "c\\\\d"}},
+        {"x \"a\\\"b\" \"c\\\\\" d", {"x", "a\"b", "c\\", "d"}}};
+    // clang-format on
+    for (const auto& [line, expected] : cases) {
+        const CommandParts command = SplitCommand(UnescapeBatchLine(line));
+        std::vector<std::string> words = SplitWindowsCommandLine(command.rest);
+        words.insert(words.begin(), command.name);
+        EXPECT_EQ(words, expected) << line;
     }
 }
 
 // A started program gets nothing of the runner's: its input is empty, it leads a process group
-// of its own, and no file the runner holds open (the lock, the stop request's pipe, whatever it
-// inherited) reaches it.
-TEST(ChildProcessTest, AStartedProgramInheritsNothingOfTheRunners) {
+// of its own, and no file the runner holds open (the lock, the stop request's eventfd, whatever it
+// inherited) reaches it. Each stop signal then becomes a request to stop instead of ending the
+// runner.
+TEST(ChildProcessTest, AStartedProgramInheritsNothingAndAStopSignalIsARequest) {
     test::TempDir dir;
     const auto lock = ConversionLock::Acquire(dir.Str());
     const StopRequest stop;
@@ -285,6 +242,11 @@ TEST(ChildProcessTest, AStartedProgramInheritsNothingOfTheRunners) {
         close(fd);
     }
     EXPECT_EQ(output, "/dev/null\nleader\n0\n1\n2\n3\n");
+    EXPECT_FALSE(stop.Requested());
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::raise(signal);
+    }
+    EXPECT_TRUE(stop.Requested());
 }
 
 // A WAV holds sound only when its data chunk has some, in the file and not just in its header.
@@ -294,18 +256,16 @@ TEST(WaveFileTest, SoundIsWhatTheDataChunkHolds) {
     };
     const std::string riff = "RIFF" + le32(100) + "WAVE";
     const std::string fmt = "fmt " + le32(16) + std::string(16, '\1');
+    const std::string data4 = "data" + le32(4) + "abcd";
+    // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {riff + fmt + "data" + le32(4) + "\1\2\3\4", true},
-        {riff + "LIST" + le32(3) + "abc" + std::string(1, '\0') + fmt + "data" + le32(2) + "xy",
-         true},
-        {riff + fmt + "data" + le32(0), false},
-        {riff + fmt + "data" + le32(4096), false},
-        {riff + fmt + "junk" + le32(0xFFFFFFF0) + "data" + le32(4) + "abcd", false},
-        {riff + fmt, false},
-        {"RIFX" + le32(100) + "WAVE" + fmt + "data" + le32(4) + "abcd", false},
-        {"RIFF" + le32(100) + "AVI " + fmt + "data" + le32(4) + "abcd", false},
-        {"RIFF", false},
-    };
+        {riff + fmt + data4, true}, {riff + fmt + "data" + le32(0), false},
+        {riff + "LIST" + le32(3) + "abc" + std::string(1, '\0') + fmt + data4, true},
+        {riff + fmt + "data" + le32(4096), false}, {"RIFF", false}, {riff + fmt, false},
+        {riff + fmt + "junk" + le32(0xFFFFFFF0) + data4, false},
+        {"RIFX" + le32(100) + "WAVE" + fmt + data4, false},
+        {"RIFF" + le32(100) + "AVI " + fmt + data4, false}};
+    // clang-format on
     test::TempDir dir;
     for (const auto& [bytes, sound] : cases) {
         test::WriteFile(dir.Path() / "t.wav", bytes);
