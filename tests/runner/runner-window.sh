@@ -53,8 +53,7 @@ start() {
     rm -rf "$folder"/*.fda "$folder/go" && mkdir "$folder/go" && script "$@" > "$folder/vq3mc.bat"
     "$runner" "$folder/vq3mc.bat" > "$folder/out" 2>&1 & runnerPid=$!
     echo $runnerPid >> "$folder/pids"
-    waitFor 'xdotool search --pid $runnerPid --name "^VQ3 Music Tool.+" >/dev/null'
-    window=$(xdotool search --pid $runnerPid --name "^VQ3 Music Tool.+" | head -1)
+    waitFor 'window=$(xdotool search --pid $runnerPid --name "^VQ3 Music Tool.+" | head -1) && [ -n "$window" ]'
 }
 # Closed as a user closes it: through the window manager, once it has the window in hand.
 closeIt() {

@@ -88,10 +88,8 @@ inline std::string PrepareRun(const TempDir& base, const ScriptRun& run,
 // stand-in's output for every track but the failed one. Nothing else: no intermediate WAV, no
 // .aifr.
 inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun& run) {
-    std::set<std::string> expected{"enc.exe", "vq3mc.bat"};
-    if (!run.decoderMissing) {
-        expected.insert("madplay.exe");
-    }
+    std::set<std::string> expected{"enc.exe", "vq3mc.bat",
+                                   run.decoderMissing ? "enc.exe" : "madplay.exe"};
     for (size_t i = 0; i < run.tracks.size(); ++i) {
         const std::string& track = run.tracks[i];
         expected.insert(track);
