@@ -76,15 +76,11 @@ waitFor '[ "$(state)" = Iconic ]'
 reads "VQ3 Music Tool: 1 of 2: Song.wav | Converting 1 of 2: Song.wav | 0 of 2 done 0/2"
 same "$(console)" $'A conversion is already running in this folder. Wait until it has finished, then try again.\nended with 1'
 closeIt
-question=$(boxes)
 touch "$folder/go/Song.wav" "$folder/go/Intro.wav"
 # The question gives way to the result: one box, not the question.
-waitFor '[ -n "$(boxes)" ] && [ "$(boxes)" != "$question" ] && [ "$(boxes | wc -l)" -eq 1 ]' ||
-    { echo "the stop question stayed beside the result" >&2; exit 1; }
 reads $'VQ3 Music Tool: 2 of 2 converted | 2 of 2 converted | 2 of 2 converted 2/2\nAll files have been converted!'
 xdotool windowactivate --sync "$(boxes)" key Return
 ended 0
-files "Bad [enc exit].wav Intro.wav Song.wav Intro.fda Song.fda *.aifr"
 
 # A failed run, ended once by a key and once by closing the window, which asks nothing then.
 failed="1 of 2 converted, 1 not converted"
