@@ -35,9 +35,12 @@ void WrittenFiles::ProgramStarting(const std::vector<std::string>& args, const s
     for (auto arg = args.begin() + std::min<size_t>(1, args.size()); arg != args.end(); ++arg) {
         const std::string name =
             arg->starts_with(vocabulary_.decodedWavePrefix) ? decodedWave : *arg;
+        // Options and numbers (and nothing) name no file: not looked for, never removed.
+        if (name.starts_with('-') || name.find_first_not_of("0123456789") == std::string::npos) {
+            continue;
+        }
         std::error_code ignored;
-        // Options and numbers are not there either; they are never made, so never removed.
-        if (!name.empty() && !fs::exists(fs::symlink_status(fs::path(dir) / name, ignored))) {
+        if (!fs::exists(fs::symlink_status(fs::path(dir) / name, ignored))) {
             unfinished_.push_back((fs::path(dir) / name).string());
         }
     }
