@@ -1,10 +1,13 @@
-// Runs every benchmark case against its baseline and prints one table of medians.
+// Runs every benchmark case (or the one named: convert, intake, runner, start-up) against its
+// baseline and prints one table of medians.
 #include "bench/Cases.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -22,8 +25,15 @@ int main(int argc, char** argv) {
     std::vector<vq3::bench::Row> rows;
     int missed = 0;
     try {
-        for (auto* cases : {vq3::bench::ConvertCases, vq3::bench::IntakeCases,
-                            vq3::bench::RunnerCases, vq3::bench::StartupCases}) {
+        const std::pair<std::string_view, decltype(&vq3::bench::RunnerCases)> groups[] = {
+            {"convert", vq3::bench::ConvertCases},
+            {"intake", vq3::bench::IntakeCases},
+            {"runner", vq3::bench::RunnerCases},
+            {"start-up", vq3::bench::StartupCases}};
+        for (const auto& [name, cases] : groups) {
+            if (argc > 1 && name != argv[1]) {
+                continue;
+            }
             for (auto& row : cases(scratch)) {
                 rows.push_back(row);
             }

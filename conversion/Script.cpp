@@ -1,5 +1,6 @@
 #include "conversion/Script.h"
 
+#include "conversion/ScriptNames.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -47,7 +48,7 @@ std::string Quoted(std::string_view name) {
 }
 
 constexpr const char* CompletionLine = "msg * All files have been converted!";
-constexpr const char* NotConvertedVariable = "VQ3_NOT_CONVERTED";
+constexpr std::string_view NotConvertedVariable = script_names::NotConvertedVariable;
 constexpr const char* AllConvertedLabel = "vq3_all_converted";
 
 // Labels and variables are numbered by track, from 1; track count + 1 is where the report starts.
@@ -68,7 +69,12 @@ std::string LabelLine(const std::string& label) {
 }
 
 std::string FailureVariable(size_t number) {
-    return "VQ3_FAILED_" + std::to_string(number);
+    return ScriptVocabulary().FailureVariable(number);
+}
+
+// What a failed track records about a program.
+std::string Ended(std::string_view program, std::string_view status) {
+    return std::string(program) + " ended with exit status " + std::string(status);
 }
 
 // A program's exit status is tested as the command interpreter sees it: "errorlevel 1" is true
@@ -119,11 +125,16 @@ void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t nu
                     TrackLabel(number, "not_renamed"));
     lines.push_back("goto " + next);
     if (mp3) {
-        AppendFailure(lines, number, "madplay", "madplay.exe ended with exit status %errorlevel%");
+        AppendFailure(lines, number, "madplay", Ended(script_names::Decoder, "%errorlevel%"));
     }
-    AppendFailure(lines, number, "enc", "enc.exe ended with exit status %errorlevel%");
-    AppendFailure(lines, number, "no_aifr", "enc.exe ended with exit status 0 but wrote no .aifr");
-    AppendFailure(lines, number, "not_renamed", "its .aifr could not be renamed to .fda", true);
+    AppendFailure(lines, number, "enc", Ended(script_names::Encoder, "%errorlevel%"));
+    AppendFailure(lines, number, "no_aifr",
+                  Ended(script_names::Encoder, "0") + " but wrote no ." +
+                      std::string(script_names::EncodedExtension));
+    AppendFailure(lines, number, "not_renamed",
+                  "its ." + std::string(script_names::EncodedExtension) +
+                      " could not be renamed to ." + std::string(script_names::OutputExtension),
+                  true);
     lines.push_back(LabelLine(TrackLabel(number, "failed")));
     lines.push_back("set /a " + std::string(NotConvertedVariable) + "+=1");
     if (mp3) {
@@ -170,10 +181,10 @@ std::string ReplaceLastThree(std::string_view text, std::string_view extension) 
 
 TrackKind ClassifyTrack(std::string_view entry) {
     const std::string extension = LastThreeLower(entry);
-    if (extension == "wav") {
+    if (extension == script_names::WaveExtension) {
         return TrackKind::Wave;
     }
-    if (extension == "mp3") {
+    if (extension == script_names::Mp3Extension) {
         return TrackKind::Mp3;
     }
     return TrackKind::Other;
@@ -189,19 +200,21 @@ std::optional<TrackJob> BuildTrackJob(std::string_view entry, std::int16_t bitRa
     job.Kind = kind;
     job.SourceName = rules.GetFileName(entry);
     job.Stem = ReplaceLastThree(job.SourceName, "");
-    job.WaveName = kind == TrackKind::Wave ? job.SourceName : job.Stem + "wav";
-    job.EncodedName = ReplaceLastThree(job.WaveName, "aifr");
-    job.OutputName = ReplaceLastThree(job.WaveName, "fda");
+    job.WaveName = kind == TrackKind::Wave ? job.SourceName
+                                           : job.Stem + std::string(script_names::WaveExtension);
+    job.EncodedName = ReplaceLastThree(job.WaveName, script_names::EncodedExtension);
+    job.OutputName = ReplaceLastThree(job.WaveName, script_names::OutputExtension);
 
     const std::string wave = Quoted(job.WaveName);
     const std::string encoded = Quoted(job.EncodedName);
     if (kind == TrackKind::Mp3) {
-        job.DecodeCommand =
-            "start /b /min /wait madplay.exe -o wave:" + wave + " " + Quoted(job.SourceName);
+        job.DecodeCommand = "start /b /min /wait " + std::string(script_names::Decoder) + " -o " +
+                            std::string(script_names::DecodedWavePrefix) + wave + " " +
+                            Quoted(job.SourceName);
         job.DeleteCommand = "del " + wave;
     }
-    job.EncodeCommand =
-        "start /b /min /wait enc.exe " + wave + " " + encoded + " " + std::to_string(bitRate);
+    job.EncodeCommand = "start /b /min /wait " + std::string(script_names::Encoder) + " " + wave +
+                        " " + encoded + " " + std::to_string(bitRate);
     job.RenameCommand = "ren " + encoded + " " + Quoted(job.OutputName);
     return job;
 }

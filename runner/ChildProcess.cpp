@@ -74,15 +74,14 @@ void ReadInto(pollfd& watched, const OutputSink& take) {
     }
 }
 
-// Hands on the program's output until it has ended, and kills its process group if a stop is
-// requested first. Its end is watched for itself, not by the end of its output: a child it left
-// behind may hold the pipes open. Returns whether it was stopped.
-bool WatchUntilEnded(pid_t child, int errors, int output, const StopRequest* stop,
+// Hands on the program's output until it has ended, and kills its process group when a stop is
+// requested or the program has ended. Its end is watched for itself (exitFd, when there is one),
+// not by the end of its output: a child it left behind may hold the pipes open. Returns whether
+// it was stopped.
+bool WatchUntilEnded(pid_t child, int exitFd, int errors, int output, const StopRequest* stop,
                      const OutputSink& takeErrors, const OutputSink* takeOutput) {
     enum Watched { Exit, Errors, Output, Stop };
     std::array<pollfd, 4> watch{};
-    // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
-    const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     watch[Exit] = {exitFd, POLLIN, 0};
     watch[Errors] = {errors, POLLIN, 0};
     watch[Output] = {output, POLLIN, 0};
@@ -110,13 +109,14 @@ bool WatchUntilEnded(pid_t child, int errors, int output, const StopRequest* sto
             ReadInto(watch[Errors], takeErrors);
         }
         if (watch[Exit].revents != 0) {
+            // What the program left running goes with it: it could hold the pipes open, or
+            // write into a track after the script has moved on. The group still exists, as the
+            // program is not yet collected.
+            kill(-child, SIGKILL);
             watch[Exit].fd = -1;
             watch[Stop].fd = -1;
             exited = true;
         }
-    }
-    if (exitFd >= 0) {
-        close(exitFd);
     }
     return stopped;
 }
@@ -182,10 +182,16 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
     }
     const int spawnError = posix_spawn(&child, args[0], settings.Actions(), settings.Attributes(),
                                        args.data(), environ);
-    errors.CloseEnd(1);
-    output.CloseEnd(1);
     if (spawnError != 0) {
         return Result::Failure(NotStartedHow(std::strerror(spawnError)));
+    }
+    // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
+    const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    // While the program's end can be watched, the pipes' writing ends stay open here: the end of
+    // the output then wakes nobody, and the program's exit alone says it has ended, once.
+    if (exitFd < 0) {
+        errors.CloseEnd(1);
+        output.CloseEnd(1);
     }
 
     std::string errorTail;
@@ -202,7 +208,10 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
         }
     };
     const bool stopped =
-        WatchUntilEnded(child, errors.ends[0], output.ends[0], stop, takeErrors, onOutput);
+        WatchUntilEnded(child, exitFd, errors.ends[0], output.ends[0], stop, takeErrors, onOutput);
+    if (exitFd >= 0) {
+        close(exitFd);
+    }
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

@@ -26,7 +26,8 @@ struct ProgramEnd {
 // standard output (standard output straight, so nothing is read that need not be). Standard error
 // is read in any case: a failure says how the program ended and the last line it wrote there (also
 // handed to `end`, when given, whatever the outcome). Once stop is requested the program's whole
-// process group is killed, children included, and the run fails.
+// process group is killed, children included, and the run fails; once the program has ended,
+// whatever it left running in its group is killed too.
 Result RunAndWait(const std::vector<std::string>& argv, const std::string& workingDir,
                   const OutputSink* onOutput, const StopRequest* stop = nullptr,
                   ProgramEnd* end = nullptr);

@@ -1,35 +1,29 @@
 #include "runner/Latch.h"
 
 #include <cerrno>
-#include <fcntl.h>
+#include <cstdint>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace vq3::runner {
 
-Latch::Latch() {
-    int ends[2] = {-1, -1};
-    // Non-blocking, so a burst of signals can never block their handler on a full pipe.
-    if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
+Latch::Latch() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    if (fd_ < 0) {
         throw std::system_error(errno, std::generic_category(), "latch");
     }
-    readEnd_ = ends[0];
-    writeEnd_ = ends[1];
 }
 
 Latch::~Latch() {
-    close(readEnd_);
-    close(writeEnd_);
+    close(fd_);
 }
 
+// Non-blocking, and never read: a burst of signals only adds to the count.
 void Latch::Set() const {
-    [[maybe_unused]] const ssize_t ignored = write(writeEnd_, "s", 1);
-}
-
-bool Latch::IsSet() const {
-    pollfd watch{readEnd_, POLLIN, 0};
-    return poll(&watch, 1, 0) == 1;
+    set_.store(true);
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t ignored = write(fd_, &one, sizeof one);
 }
 
 const Latch& WaitForEither(const Latch& first, const Latch& second) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 namespace vq3::runner {
 
 // A one-way switch another thread, or a signal handler, can throw, and that poll() can wait for.
@@ -11,18 +13,17 @@ public:
     Latch(const Latch&) = delete;
     Latch& operator=(const Latch&) = delete;
 
-    // Safe in a signal handler: one write to a pipe.
+    // Safe in a signal handler: a lock-free store and one write to an eventfd.
     void Set() const;
-    bool IsSet() const;
+    // Without a system call: the script's every line asks.
+    bool IsSet() const { return set_.load(); }
     // Readable once set.
-    int WatchFd() const { return readEnd_; }
-
-protected:
-    int WriteFd() const { return writeEnd_; }
+    int WatchFd() const { return fd_; }
 
 private:
-    int readEnd_ = -1;
-    int writeEnd_ = -1;
+    int fd_ = -1;
+    mutable std::atomic<bool> set_{false};
+    static_assert(std::atomic<bool>::is_always_lock_free);
 };
 
 // Waits until one of the latches is set; returns the first of them that is.

@@ -27,27 +27,54 @@ std::string ScriptUnreadableMessage(const std::string& path, const std::string& 
     return "The conversion script " + Quote(path) + " cannot be read: " + reason + ".";
 }
 
-std::string FailureSummaryMessage(size_t failedLines, const std::vector<LineReport>& reports) {
-    const size_t skipped = reports.size() - failedLines;
-    std::string summary =
-        "Not every file was converted: " + std::to_string(failedLines) +
-        (failedLines == 1 ? " line" : " lines") + " of the conversion script failed" +
-        (skipped == 0 ? "" : ", and " + std::to_string(skipped) + " skipped") + ".";
-    constexpr size_t MostListed = 10;
-    for (size_t i = 0; i < reports.size() && i < MostListed; ++i) {
-        summary += "\nLine " + std::to_string(reports[i].number) + " (" + reports[i].text +
-                   "): " + reports[i].reason + ".";
+std::string OutcomeText(const RunOutcome& outcome) {
+    const std::string of = " of " + std::to_string(outcome.count);
+    const std::string converted = std::to_string(outcome.converted.size()) + of + " converted";
+    switch (outcome.end) {
+    case RunOutcome::End::AllConverted:
+        return outcome.count == 0 ? "The conversion has ended" : converted;
+    case RunOutcome::End::NotAllConverted:
+        return outcome.count == 0 ? NotEveryFileText
+                                  : converted + ", " + std::to_string(outcome.notConverted.size()) +
+                                        " not converted";
+    case RunOutcome::End::Stopped:
+        return outcome.count == 0 ? "Stopped" : "Stopped: " + converted;
     }
-    if (reports.size() > MostListed) {
-        summary += "\nAnd " + std::to_string(reports.size() - MostListed) + " more.";
-    }
-    return summary;
+    return "";
 }
 
-std::string StoppedMessage(const std::vector<std::string>& converted,
-                           const std::vector<std::string>& notConverted) {
-    return "The conversion was stopped.\nConverted: " + NamesOrNone(converted) +
-           ".\nNot converted: " + NamesOrNone(notConverted) + ".";
+std::string NotConvertedMessage(const RunOutcome& outcome) {
+    const size_t failed = outcome.notConverted.size();
+    std::string message = NotEveryFileText;
+    if (outcome.count > 0) {
+        message += ": " + std::to_string(failed) + " of " + std::to_string(outcome.count) +
+                   (failed == 1 ? " was" : " were") + " not converted";
+    }
+    return WithFailures(message + ".", outcome);
+}
+
+std::string WithFailures(const std::string& message, const RunOutcome& outcome) {
+    std::string text = message;
+    constexpr size_t MostListed = 10;
+    for (size_t i = 0; i < outcome.failures.size() && i < MostListed; ++i) {
+        const auto& [track, why] = outcome.failures[i];
+        text += (i == 0 ? "\n\n" : "\n") + (track.empty() ? "" : Quote(track) + ": ") + why + ".";
+    }
+    if (outcome.failures.size() > MostListed) {
+        text += "\nAnd " + std::to_string(outcome.failures.size() - MostListed) + " more.";
+    }
+    return text;
+}
+
+std::string StoppedMessage(const RunOutcome& outcome) {
+    std::string message = "The conversion was stopped";
+    if (outcome.count > 0) {
+        message += ": " + std::to_string(outcome.converted.size()) + " of " +
+                   std::to_string(outcome.count) + " converted";
+    }
+    return WithFailures(message + ".\nConverted: " + NamesOrNone(outcome.converted) +
+                            ".\nNot converted: " + NamesOrNone(outcome.notConverted) + ".",
+                        outcome);
 }
 
 std::string NotACommandReason(const std::string& command) {
@@ -78,10 +105,6 @@ std::string ProgramFailedReason(const std::string& program, const std::string& h
 
 std::string NoAudioReason(const std::string& program, const std::string& wave) {
     return Quote(program) + " wrote no audio to " + Quote(wave);
-}
-
-std::string NoOutputReason(const std::string& program, const std::string& output) {
-    return Quote(program) + " wrote no " + Quote(output);
 }
 
 std::string NoSuchLabelReason(const std::string& label) {
@@ -126,6 +149,10 @@ std::string KilledBySignalHow(const std::string& signal) {
 
 std::string WithLastWords(const std::string& how, const std::string& lastLine) {
     return lastLine.empty() ? how : how + ", saying \"" + lastLine + "\"";
+}
+
+std::string AddedReason(const std::string& reason) {
+    return " (" + reason + ")";
 }
 
 } // namespace vq3::runner

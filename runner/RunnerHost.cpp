@@ -1,5 +1,7 @@
 #include "runner/RunnerHost.h"
 
+#include "runner/Messages.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <poll.h>
@@ -16,6 +18,10 @@ void ConsoleHost::ShowMessage(const std::string& text) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
+}
+
+void ConsoleHost::Outcome(const RunOutcome& outcome) {
+    ShowMessage(OutcomeText(outcome) + ".");
 }
 
 void ConsoleHost::Pause(const StopRequest& stop) {

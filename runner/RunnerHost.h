@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/Script.h"
+#include "runner/RunAccount.h"
 #include "runner/StopRequest.h"
 
 #include <string>
@@ -19,8 +19,10 @@ public:
     virtual bool CapturesProgramOutput() const { return true; }
     // Returns once the user has dismissed the message.
     virtual void ShowMessage(const std::string& text) = 0;
-    // The script's title names the track it now converts.
-    virtual void Progress(const TrackProgress& /*progress*/) {}
+    // The script's title, naming the track it now converts.
+    virtual void Title(const std::string& /*title*/) {}
+    // The run's result, in tracks, just before it is shown or the run ends.
+    virtual void Outcome(const RunOutcome& outcome) = 0;
     // Returns once the user has pressed a key, or the stop is requested.
     virtual void Pause(const StopRequest& stop) = 0;
 };
@@ -31,6 +33,7 @@ class ConsoleHost : public RunnerHost {
 public:
     void Transcript(std::string_view text) override;
     void ShowMessage(const std::string& text) override;
+    void Outcome(const RunOutcome& outcome) override;
     bool CapturesProgramOutput() const override { return false; }
     void Pause(const StopRequest& stop) override;
 };

@@ -89,13 +89,37 @@ public:
         transcript_->moveCursor(QTextCursor::End);
     }
 
-    void ShowProgress(const TrackProgress& progress) {
+    // The script's title, as the Command Prompt's title bar shows it; a track's also in the window.
+    void ShowTitle(const QString& title) {
+        SetTitle(title);
+        const auto progress = ParseTrackTitle(title.toStdString());
+        if (!progress) {
+            return;
+        }
         status_->setText(QString("Converting %1 of %2: %3")
-                             .arg(progress.number)
-                             .arg(progress.count)
-                             .arg(QString::fromStdString(progress.name)));
-        bar_->setRange(0, static_cast<int>(progress.count));
-        bar_->setValue(static_cast<int>(progress.number - 1));
+                             .arg(progress->number)
+                             .arg(progress->count)
+                             .arg(QString::fromStdString(progress->name)));
+        bar_->setRange(0, static_cast<int>(progress->count));
+        bar_->setValue(static_cast<int>(progress->number - 1));
+        bar_->setAccessibleName(bar_->text());
+    }
+
+    // Minimized, the window is known by its icon text: to a screen reader too.
+    void SetTitle(const QString& title) {
+        setWindowTitle(title);
+        setWindowIconText(title);
+    }
+
+    // What came of the run, in tracks: in the title, the label and the bar.
+    void ShowOutcome(const RunOutcome& outcome) {
+        const QString text = QString::fromStdString(OutcomeText(outcome));
+        SetTitle(QString(AppInfo::AppTitle) + ": " + text);
+        status_->setText(text);
+        bar_->setRange(0, std::max(1, static_cast<int>(outcome.count)));
+        bar_->setValue(static_cast<int>(outcome.converted.size()));
+        bar_->setFormat(text);
+        bar_->setAccessibleName(text);
     }
 
     // The run's result is about to show: a stop question still open has nothing left to stop.
@@ -103,9 +127,6 @@ public:
         resultShown_ = true;
         ticker_.stop();
         time_->setText(TimeTakenText + Elapsed(clock_.elapsed()));
-        if (bar_->maximum() > 0) {
-            bar_->setValue(bar_->maximum());
-        }
         if (question_ != nullptr) {
             question_->done(QMessageBox::No);
         }
@@ -114,7 +135,7 @@ public:
     // After a failure the window comes up and shows what failed, as the Command Prompt does, and
     // any key in it, whichever control has the focus, ends the run.
     void WaitForKey() {
-        status_->setText(PausedText);
+        status_->setText(status_->text() + ".  " + PressAKeyText);
         details_->setChecked(true);
         showNormal();
         raise();
@@ -213,8 +234,12 @@ public:
             Qt::BlockingQueuedConnection);
     }
 
-    void Progress(const TrackProgress& progress) override {
-        Post([this, progress] { window_.ShowProgress(progress); });
+    void Title(const std::string& title) override {
+        Post([this, title = QString::fromStdString(title)] { window_.ShowTitle(title); });
+    }
+
+    void Outcome(const RunOutcome& outcome) override {
+        Post([this, outcome] { window_.ShowOutcome(outcome); });
     }
 
     void Pause(const StopRequest& stop) override {
@@ -246,7 +271,7 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     QApplication::setWindowIcon(AppIcon());
     Latch keyPressed;
     ProgressWindow window(stop, keyPressed);
-    window.setWindowTitle(QString::fromStdString(title));
+    window.SetTitle(QString::fromStdString(title));
     // Minimized before it is mapped, the window manager is never told: it is minimized once shown.
     window.show();
     window.showMinimized();

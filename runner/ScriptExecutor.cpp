@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
+#include "runner/Messages.h"
 #include "runner/WaveFile.h"
 
 #include <algorithm>
@@ -55,101 +56,92 @@ int RenameWithoutReplacing(const std::string& from, const std::string& to) {
 } // namespace
 
 ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::string searchPath,
-                               const StopRequest& stop)
+                               const StopRequest& stop, ScriptVocabulary vocabulary)
     : host_(host), workingDir_(std::move(workingDir)), searchPath_(std::move(searchPath)),
-      stop_(stop) {}
+      stop_(stop), written_(vocabulary), account_(vocabulary) {}
+
+const std::map<std::string, ScriptExecutor::Handler, std::less<>>& ScriptExecutor::Handlers() {
+    static const std::map<std::string, Handler, std::less<>> handlers{
+        {"if", &ScriptExecutor::If},           {"goto", &ScriptExecutor::GoTo},
+        {"cd", &ScriptExecutor::ChangeFolder}, {"start", &ScriptExecutor::Start},
+        {"del", &ScriptExecutor::Delete},      {"ren", &ScriptExecutor::Rename},
+        {"set", &ScriptExecutor::Set},         {"title", &ScriptExecutor::Title},
+        {"echo", &ScriptExecutor::Echo},       {"pause", &ScriptExecutor::Pause},
+        {"msg", &ScriptExecutor::Message},     {"exit", &ScriptExecutor::Exit},
+    };
+    return handlers;
+}
 
 int ScriptExecutor::Run(const std::vector<ScriptLine>& lines) {
-    // A label only marks a place; the command interpreter neither runs nor shows it.
+    // A label only marks a place; the command interpreter neither runs nor shows it. The titles
+    // name every track the script converts, before it gets there.
     std::vector<bool> isLabel(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         if (const auto label = LabelOf(lines[i].text)) {
             labels_[*label].push_back(i);
             isLabel[i] = true;
+        } else if (const CommandParts command = SplitCommand(lines[i].text);
+                   command.name == "title") {
+            if (const auto track = ParseTrackTitle(UnescapeBatchLine(command.rest))) {
+                account_.Listed(*track);
+            }
         }
     }
-    while (next_ < lines.size() && !stop_.Requested()) {
+    while (next_ < lines.size() && !ended_ && !stop_.Requested()) {
         const size_t at = next_++;
-        if (!isLabel[at] && Execute(lines[at]) == Flow::Stop) {
-            break;
+        if (!isLabel[at]) {
+            Execute(lines[at]);
         }
     }
     if (stop_.Requested()) {
-        RemoveWhatThisRunWrote(currentTrack_);
-        std::string message = StoppedMessage(converted_, NotConverted(lines));
-        if (failedLines_ > 0) {
-            message += "\n\n" + FailureSummaryMessage(failedLines_, reports_);
-        }
-        host_.ShowMessage(message);
+        written_.RemoveUnfinished();
+        const RunOutcome outcome = Outcome(true);
+        Tell(outcome);
+        host_.ShowMessage(StoppedMessage(outcome));
         return 1;
     }
+    const RunOutcome outcome = Outcome(false);
+    const bool told = messageTold_ == outcome;
+    Tell(outcome);
     // A script that stops early, or has no message line, must not fail silently.
-    if (failedLines_ > 0 && !summaryShown_) {
-        host_.ShowMessage(FailureSummaryMessage(failedLines_, reports_));
+    if (!outcome.failures.empty() && !told) {
+        host_.ShowMessage(NotConvertedMessage(outcome));
     }
-    return failedLines_ == 0 && exitStatus_ == 0 ? 0 : 1;
+    return outcome.end == RunOutcome::End::AllConverted && exitStatus_ == 0 ? 0 : 1;
 }
 
-ScriptExecutor::Flow ScriptExecutor::Execute(const ScriptLine& line) {
+void ScriptExecutor::Execute(const ScriptLine& line) {
     const std::string text = RemoveCarets(
         ExpandPercents(line.text, [this](std::string_view name) { return Variable(name); }));
     if (echo_) {
         host_.Transcript(workingDir_ + ">" + text + "\n");
     }
-    return Dispatch(line, text, SplitCommand(text));
+    const CommandParts command = SplitCommand(text);
+    account_.LineRuns(command.name == "if");
+    Dispatch(command);
 }
 
-ScriptExecutor::Flow ScriptExecutor::Dispatch(const ScriptLine& line, const std::string& text,
-                                              const CommandParts& command) {
-    Result result;
-    Flow flow = Flow::Continue;
-    if (command.name == "if") {
-        return If(line, text, command.rest);
-    } else if (command.name == "goto") {
-        result = GoTo(command.rest);
-        // The command interpreter ends a script whose label is not there.
-        flow = result.ok ? Flow::Continue : Flow::Stop;
-    } else if (command.name == "cd") {
-        result = ChangeFolder(command.rest);
-        // Going on in an unknown folder could delete the wrong file.
-        flow = result.ok ? Flow::Continue : Flow::Stop;
-    } else if (command.name == "start") {
-        result = Start(command.rest);
-    } else if (command.name == "del") {
-        result = Delete(command.rest);
-    } else if (command.name == "ren") {
-        return Rename(line, text, command.rest);
-    } else if (command.name == "set") {
-        result = Set(command.rest);
-    } else if (command.name == "title") {
-        if (const auto progress = ParseTrackTitle(command.rest)) {
-            host_.Progress(*progress);
-        }
-    } else if (command.name == "echo") {
-        Echo(command.rest);
-    } else if (command.name == "pause") {
-        host_.Transcript(std::string(PausePrompt) + "\n");
-        host_.Pause(stop_);
-    } else if (command.name == "msg") {
-        Message(command.rest);
-    } else if (command.name == "exit") {
-        exitStatus_ = Number(command.rest).value_or(0);
-        flow = Flow::Stop;
-    } else {
-        result = Result::Failure(NotACommandReason(command.name));
+void ScriptExecutor::Dispatch(const CommandParts& command) {
+    added_.clear();
+    const auto handler = Handlers().find(command.name);
+    const Result result = handler == Handlers().end()
+                              ? Result::Failure(NotACommandReason(command.name))
+                              : (this->*handler->second)(command.rest);
+    if (!result.ok) {
+        LineFailed(result.reason);
     }
-    if (!result.ok && stop_.Requested()) {
-        // A program ended by a stop did not fail.
-        host_.Transcript(result.reason + ".\n");
-    } else if (!result.ok) {
-        ++failedLines_;
-        Report(line, text, result.reason);
-    }
-    return flow;
 }
 
-ScriptExecutor::Flow ScriptExecutor::If(const ScriptLine& line, const std::string& text,
-                                        const std::string& rest) {
+void ScriptExecutor::LineFailed(const std::string& reason) {
+    host_.Transcript(reason + ".\n");
+    // A program ended by a stop did not fail.
+    if (!stop_.Requested()) {
+        account_.Failed(reason, added_);
+    }
+    added_.clear();
+}
+
+Result ScriptExecutor::If(const std::string& rest) {
     CommandParts condition = SplitCommand(rest);
     const bool negated = condition.name == "not";
     if (negated) {
@@ -165,14 +157,12 @@ ScriptExecutor::Flow ScriptExecutor::If(const ScriptLine& line, const std::strin
     } else if (condition.name == "defined" && !operand.name.empty()) {
         holds = variables_.count(LowerAscii(operand.name)) != 0;
     } else {
-        ++failedLines_;
-        Report(line, text, NoSuchConditionReason(condition.name + " " + operand.name));
-        return Flow::Continue;
+        return Result::Failure(NoSuchConditionReason(condition.name + " " + operand.name));
     }
-    if (holds == negated || operand.rest.empty()) {
-        return Flow::Continue;
+    if (holds != negated && !operand.rest.empty()) {
+        Dispatch(SplitCommand(operand.rest));
     }
-    return Dispatch(line, text, SplitCommand(operand.rest));
+    return Result::Success();
 }
 
 Result ScriptExecutor::GoTo(const std::string& rest) {
@@ -183,6 +173,8 @@ Result ScriptExecutor::GoTo(const std::string& rest) {
     // As the command interpreter looks: onwards from here, then from the top.
     const auto places = labels_.find(label);
     if (places == labels_.end()) {
+        // The command interpreter ends a script whose label is not there.
+        ended_ = true;
         return Result::Failure(NoSuchLabelReason(label));
     }
     const auto after = std::lower_bound(places->second.begin(), places->second.end(), next_);
@@ -194,6 +186,8 @@ Result ScriptExecutor::ChangeFolder(const std::string& rest) {
     const fs::path target = fs::path(workingDir_) / Unquoted(rest);
     std::error_code error;
     if (rest.empty() || !fs::is_directory(target, error)) {
+        // Going on in an unknown folder could delete the wrong file.
+        ended_ = true;
         return Result::Failure(FolderNotFoundReason(Unquoted(rest)));
     }
     workingDir_ = target.lexically_normal().string();
@@ -216,58 +210,29 @@ Result ScriptExecutor::Start(const std::string& rest) {
     if (args.empty()) {
         return Result::Failure(NoProgramReason);
     }
-
-    // What the line writes, so that a failure can be cleaned up after.
-    const std::string program = LowerAscii(args.front());
-    std::string decodedWave;
-    std::string track;
-    std::string written;
-    bool beginsTrack = false;
-    if (program == "madplay.exe") {
-        for (const auto& arg : args) {
-            if (arg.starts_with("wave:")) {
-                decodedWave = arg.substr(5);
-            }
-        }
-        written = decodedWave;
-        track = TrackOf(decodedWave, "wav");
-        beginsTrack = true;
-    } else if (program == "enc.exe" && args.size() > 2) {
-        written = args[2];
-        track = TrackOf(written, "aifr");
-        beginsTrack = !WrittenByThisRun(track, PathOf(args[1]));
-    }
-    if (!track.empty()) {
-        currentTrack_ = track;
-        if (beginsTrack) {
-            failedTracks_.erase(track);
-        }
-        std::error_code ignored;
-        if (!fs::exists(PathOf(written), ignored)) {
-            writtenByThisRun_[track].push_back(PathOf(written));
-        }
-    }
-    Result result = RunProgram(args, decodedWave);
-    // The encoder must leave its output; the script's own check finds it missing too.
-    if (result.ok && program == "enc.exe" && !written.empty() && !FileExists(PathOf(written))) {
-        result = Result::Failure(NoOutputReason(args.front(), written));
-    }
-    if (!result.ok && !track.empty()) {
-        failedTracks_.insert(track);
+    written_.ProgramStarting(args, workingDir_);
+    const Result result = RunProgram(args);
+    if (!result.ok && !stop_.Requested()) {
+        written_.ProgramFailed();
     }
     return result;
 }
 
-Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
-                                  const std::string& decodedWave) {
+Result ScriptExecutor::RunProgram(const std::vector<std::string>& args) {
     // What the script sees of a program that cannot be started.
     errorLevel_ = 1;
-    const auto program = FindProgram(args.front(), workingDir_, searchPath_);
+    // Looked up once per folder, as a shell remembers where it found a command.
+    auto& program = programs_[{workingDir_, args.front()}];
+    if (!program) {
+        program = FindProgram(args.front(), workingDir_, searchPath_);
+    }
     if (!program) {
         // A file that is there but cannot run must not be reported as missing.
-        return Result::Failure(FileExists(PathOf(args.front()))
-                                   ? ProgramCannotRunReason(args.front(), workingDir_)
-                                   : ProgramNotFoundReason(args.front(), workingDir_));
+        const std::string reason = FileExists(PathOf(args.front()))
+                                       ? ProgramCannotRunReason(args.front(), workingDir_)
+                                       : ProgramNotFoundReason(args.front(), workingDir_);
+        added_ = AddedReason(reason);
+        return Result::Failure(reason);
     }
     std::vector<std::string> argv = *program;
     argv.insert(argv.end(), args.begin() + 1, args.end());
@@ -276,14 +241,17 @@ Result ScriptExecutor::RunProgram(const std::vector<std::string>& args,
     const Result ran = RunAndWait(
         argv, workingDir_, host_.CapturesProgramOutput() ? &toTranscript : nullptr, &stop_, &end);
     errorLevel_ = end.status;
+    added_ = WithLastWords("", end.lastErrorLine);
     if (!ran.ok) {
         return Result::Failure(ProgramFailedReason(args.front(), ran.reason));
     }
-    if (!decodedWave.empty() && !HoldsAudio(PathOf(decodedWave))) {
+    if (const std::string wave = written_.DecodedWave(args);
+        !wave.empty() && !HoldsAudio(PathOf(wave))) {
         // The script must see the failure too, or it would encode the silence as a track.
         errorLevel_ = end.status == 0 ? 1 : end.status;
-        return Result::Failure(
-            WithLastWords(NoAudioReason(args.front(), decodedWave), end.lastErrorLine));
+        const std::string reason = NoAudioReason(args.front(), wave);
+        added_ = AddedReason(reason) + added_;
+        return Result::Failure(WithLastWords(reason, end.lastErrorLine));
     }
     return Result::Success();
 }
@@ -301,49 +269,33 @@ Result ScriptExecutor::Delete(const std::string& rest) {
     if (!fs::remove(target, error)) {
         return Result::Failure(CannotDeleteReason(names[0], error.message()));
     }
-    // Gone, so a file of that name that turns up later is not this run's to remove.
-    for (auto& [track, paths] : writtenByThisRun_) {
-        std::erase(paths, target.string());
-    }
     return Result::Success();
 }
 
-ScriptExecutor::Flow ScriptExecutor::Rename(const ScriptLine& line, const std::string& text,
-                                            const std::string& rest) {
+Result ScriptExecutor::Rename(const std::string& rest) {
     const std::vector<std::string> names = SplitWindowsCommandLine(rest);
-    const std::string track = names.empty() ? "" : TrackOf(names.front(), "aifr");
-    currentTrack_.clear();
-    if (failedTracks_.erase(track) != 0) {
-        Report(line, text, SkippedReason);
-        RemoveWhatThisRunWrote(track);
-        return Flow::Continue;
-    }
-    // Whatever the rename does, the encoder's output is finished: it is no longer ours to remove.
-    writtenByThisRun_.erase(track);
-    std::string failure;
     std::error_code ignored;
     if (names.size() != 2) {
-        failure = RenameNeedsTwoNamesReason;
-    } else if (names[1].empty() || names[1].find('/') != std::string::npos) {
-        failure = NewNameHasFolderReason(names[1]);
-    } else if (const fs::path from = PathOf(names[0]);
-               fs::exists(from, ignored) && !fs::is_regular_file(from, ignored)) {
+        return Result::Failure(RenameNeedsTwoNamesReason);
+    }
+    if (names[1].empty() || names[1].find('/') != std::string::npos) {
+        return Result::Failure(NewNameHasFolderReason(names[1]));
+    }
+    const fs::path from = PathOf(names[0]);
+    if (const auto kind = fs::status(from, ignored);
+        fs::exists(kind) && !fs::is_regular_file(kind)) {
         // Only a file can be a track's output: a folder of that name is never renamed.
-        failure = FileNotFoundReason(names[0]);
-    } else {
-        const fs::path to = from.parent_path() / names[1];
-        if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
-            failure = CannotRenameReason(names[0], error == EEXIST ? AlreadyExistsReason(names[1])
-                                                                   : std::strerror(error));
-        }
+        return Result::Failure(FileNotFoundReason(names[0]));
     }
-    if (!failure.empty()) {
-        ++failedLines_;
-        Report(line, text, failure);
-    } else {
-        converted_.push_back(names[1]);
+    const fs::path to = from.parent_path() / names[1];
+    if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
+        return Result::Failure(CannotRenameReason(
+            names[0], error == EEXIST ? AlreadyExistsReason(names[1]) : std::strerror(error)));
     }
-    return Flow::Continue;
+    // The track's output has its final name: what its programs wrote is no longer unfinished.
+    written_.TrackFinished();
+    account_.Finished();
+    return Result::Success();
 }
 
 Result ScriptExecutor::Set(const std::string& rest) {
@@ -381,28 +333,46 @@ Result ScriptExecutor::Set(const std::string& rest) {
     return Result::Success();
 }
 
-void ScriptExecutor::Echo(const std::string& rest) {
+Result ScriptExecutor::Title(const std::string& rest) {
+    host_.Title(rest);
+    if (const auto track = ParseTrackTitle(rest)) {
+        written_.TrackFinished();
+        account_.Begins(*track);
+    }
+    return Result::Success();
+}
+
+Result ScriptExecutor::Echo(const std::string& rest) {
     const std::string word = LowerAscii(rest);
     if (word == "off" || word == "on") {
         echo_ = word == "on";
-        return;
+    } else {
+        host_.Transcript(rest + "\n");
     }
-    host_.Transcript(rest + "\n");
+    return Result::Success();
 }
 
-void ScriptExecutor::Message(const std::string& rest) {
-    if (failedLines_ == 0) {
-        host_.ShowMessage(SplitCommand(rest).rest);
-        return;
-    }
-    host_.ShowMessage(FailureSummaryMessage(failedLines_, reports_));
-    summaryShown_ = true;
+Result ScriptExecutor::Pause(const std::string& /*rest*/) {
+    host_.Transcript(std::string(PausePrompt) + "\n");
+    host_.Pause(stop_);
+    return Result::Success();
 }
 
-void ScriptExecutor::Report(const ScriptLine& line, const std::string& text,
-                            const std::string& reason) {
-    host_.Transcript(reason + ".\n");
-    reports_.push_back({line.number, text, reason});
+Result ScriptExecutor::Message(const std::string& rest) {
+    const RunOutcome outcome = Outcome(false);
+    Tell(outcome);
+    messageTold_ = outcome;
+    // After a failure the script did not look at, its own words could announce a success.
+    host_.ShowMessage(account_.HasUnansweredFailure()
+                          ? NotConvertedMessage(outcome)
+                          : WithFailures(SplitCommand(rest).rest, outcome));
+    return Result::Success();
+}
+
+Result ScriptExecutor::Exit(const std::string& rest) {
+    exitStatus_ = Number(rest).value_or(0);
+    ended_ = true;
+    return Result::Success();
 }
 
 std::optional<std::string> ScriptExecutor::Variable(std::string_view name) const {
@@ -420,43 +390,15 @@ std::string ScriptExecutor::PathOf(const std::string& name) const {
     return (fs::path(workingDir_) / name).string();
 }
 
-std::string ScriptExecutor::TrackOf(const std::string& name, const std::string& extension) const {
-    if (name.size() <= extension.size() ||
-        LowerAscii(std::string_view(name).substr(name.size() - extension.size())) != extension) {
-        return "";
-    }
-    return PathOf(name.substr(0, name.size() - extension.size()));
+RunOutcome ScriptExecutor::Outcome(bool stopped) const {
+    return account_.Outcome([this](const std::string& name) { return Variable(name); }, stopped);
 }
 
-bool ScriptExecutor::WrittenByThisRun(const std::string& track, const std::string& path) const {
-    const auto written = writtenByThisRun_.find(track);
-    return written != writtenByThisRun_.end() &&
-           std::find(written->second.begin(), written->second.end(), path) != written->second.end();
-}
-
-void ScriptExecutor::RemoveWhatThisRunWrote(const std::string& track) {
-    const auto written = writtenByThisRun_.find(track);
-    if (written == writtenByThisRun_.end()) {
-        return;
+void ScriptExecutor::Tell(const RunOutcome& outcome) {
+    if (told_ != outcome) {
+        host_.Outcome(outcome);
+        told_ = outcome;
     }
-    for (const auto& path : written->second) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-    }
-    writtenByThisRun_.erase(written);
-}
-
-std::vector<std::string> ScriptExecutor::NotConverted(const std::vector<ScriptLine>& lines) const {
-    std::set<std::string> listed(converted_.begin(), converted_.end());
-    std::vector<std::string> notConverted;
-    for (const auto& line : lines) {
-        const CommandParts command = SplitCommand(UnescapeBatchLine(line.text));
-        const std::vector<std::string> names = SplitWindowsCommandLine(command.rest);
-        if (command.name == "ren" && names.size() == 2 && listed.insert(names[1]).second) {
-            notConverted.push_back(names[1]);
-        }
-    }
-    return notConverted;
 }
 
 } // namespace vq3::runner

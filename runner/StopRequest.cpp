@@ -1,8 +1,8 @@
 #include "runner/StopRequest.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <unistd.h>
 
 namespace vq3::runner {
 
@@ -10,13 +10,14 @@ namespace {
 
 constexpr int StopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-volatile std::sig_atomic_t signalWriteEnd = -1;
+std::atomic<const StopRequest*> signalled{nullptr};
+static_assert(std::atomic<const StopRequest*>::is_always_lock_free);
 
-// Only a write, which is safe in a signal handler; the waiting side does the rest.
+// Only a store and a write, which are safe in a signal handler; the waiting side does the rest.
 extern "C" void OnStopSignal(int) {
     const int savedErrno = errno;
-    if (signalWriteEnd >= 0) {
-        [[maybe_unused]] const ssize_t ignored = write(signalWriteEnd, "s", 1);
+    if (const StopRequest* stop = signalled.load()) {
+        stop->Request();
     }
     errno = savedErrno;
 }
@@ -24,17 +25,17 @@ extern "C" void OnStopSignal(int) {
 } // namespace
 
 StopRequest::~StopRequest() {
-    // A late signal must find neither a closed pipe nor a descriptor reused for something else.
-    if (signalWriteEnd == WriteFd()) {
+    // A late signal must find neither a closed eventfd nor a request that is gone.
+    if (signalled.load() == this) {
         for (const int signal : StopSignals) {
             std::signal(signal, SIG_DFL);
         }
-        signalWriteEnd = -1;
+        signalled.store(nullptr);
     }
 }
 
 void StopRequest::TakeOverStopSignals() const {
-    signalWriteEnd = WriteFd();
+    signalled.store(this);
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     action.sa_flags = SA_RESTART;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release tree and runs the benchmarks: one table of medians, baselines and ratios.
+# Builds the release tree and runs the benchmarks (or the one case named, such as "runner"): one
+# table of medians, baselines and ratios.
 # Exits non-zero when a case misses its goal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,4 +9,4 @@ tools/install-deps.sh "${BUILD_PACKAGES[@]}"
 
 [ -f build/release/build.ninja ] || cmake --preset release
 cmake --build --preset release
-build/release/bench/vq3_bench 2> >(grep -v XDG_RUNTIME_DIR >&2)
+build/release/bench/vq3_bench "$@" 2> >(grep -v XDG_RUNTIME_DIR >&2)

@@ -1,81 +1,118 @@
 #!/usr/bin/env bash
-# The runner's window as a user meets it, on a virtual display with a window manager:
-# - it opens minimized;
-# - closed while the script runs, it asks whether to stop; should the run end while that
-#   question is up, the question goes, only the result is left, and the run counts as finished;
-# - after a failure it comes up, and a key in it, or closing it, ends the run without a question.
-# Usage: runner-window.sh VQ3RUN STAND_IN
+# The runner's window as a user meets it, on a virtual display with a window manager, read through
+# its accessibility texts as a screen reader reads them:
+# - it opens minimized, its title naming the track it converts; a second run in the folder,
+#   started from elsewhere, is turned away;
+# - closed while the script runs, it asks whether to stop; should the run end while that question
+#   is up, the question goes, only the result is left, and the run counts as finished;
+# - after a failure it counts what converted and what did not, comes up, and a key in it, or
+#   closing it, ends the run without a question; without a display the console says the same;
+# - stopped, it counts what converted, names the files, and keeps only the finished track's.
+# Usage: runner-window.sh VQ3RUN STAND_IN   (on a display, in a session bus of its own)
 set -euo pipefail
 runner=$1
 standIn=$(realpath "$2")
 folder=$(mktemp -d)
-# The window is drawn on the virtual display, not off screen.
+# The window is drawn on the virtual display, not off screen, and always tells the bus for
+# assistive technology what it shows.
 unset QT_QPA_PLATFORM
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 trap 'kill $(cat "$folder/pids") 2>/dev/null || true; rm -rf "$folder"' EXIT
 # The session bus library Qt loads on a display keeps a buffer to the end; the leak checker of a
 # sanitized build is told so, and still watches everything else.
 echo "leak:libdbus-1.so" > "$folder/leaks"
 export LSAN_OPTIONS="suppressions=$folder/leaks"
 
-# An encoder that waits until the test lets it go.
-printf '#!/bin/sh\nwhile [ ! -e go ]; do sleep 0.1; done\nexec %q "$@"\n' "$standIn" > "$folder/enc.exe"
+# An encoder that starts its output, then waits until the test lets the track go.
+printf '#!/bin/sh\n: > "$2"\nwhile [ ! -e "go/$1" ]; do sleep 0.1; done\nexec %q "$@"\n' "$standIn" > "$folder/enc.exe"
 chmod +x "$folder/enc.exe"
-printf 'RIFF....WAVE' > "$folder/Song.wav"
-printf 'RIFF....WAVE' > "$folder/Bad [enc exit].wav"
-# A track's lines, and the end of a script with or without a failure.
+for track in Song Intro "Bad [enc exit]"; do printf 'RIFF....WAVE' > "$folder/$track.wav"; done
+# Two tracks' lines, and the end of a script with or without a failure.
 script() {
-    printf 'cd %s\r\nstart /b /min /wait enc.exe "%s.wav" "%s.aifr" 256\r\nren "%s.aifr" "%s.fda"\r\n' \
-        "$folder" "$1" "$1" "$1" "$1"
-    printf 'msg * All files have been converted!\r\n%bexit\r\n' "$2"
+    printf 'cd %s\r\n' "$folder"
+    printf 'title VQ3 Music Tool: %s of 2: %s.wav\r\nstart /b /min /wait enc.exe "%s.wav" "%s.aifr" 256\r\nren "%s.aifr" "%s.fda"\r\n' \
+        1 "$1" "$1" "$1" "$1" "$1" 2 "$2" "$2" "$2" "$2" "$2"
+    printf 'msg * All files have been converted!\r\n%bexit\r\n' "$3"
 }
-
+# What a screen reader reads: the window's name, its label, its bar (text, value/maximum), and
+# the text of each box shown.
+texts() { /usr/bin/python3 - "$runnerPid" <<'EOF'
+import pyatspi, sys
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == int(sys.argv[1]))
+window, bar = app[0], app[0][1]
+print(f"{window.name} | {window[0].name} | {bar.name} {bar.queryValue().currentValue:g}/{bar.queryValue().maximumValue:g}")
+for box in (b for b in list(app)[1:] if b.getState().contains(pyatspi.STATE_SHOWING)):
+    print(next(c.name for c in box if c.getRole() == pyatspi.ROLE_LABEL))
+EOF
+}
+reads() { want=$1; waitFor '[ "$(texts 2>&1)" = "$want" ]' || { echo "read: $(texts 2>&1)" >&2; exit 1; }; }
 boxes() { xdotool search --onlyvisible --name '^VQ3 Music Tool$' 2>/dev/null || true; }
 waitFor() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; echo "never: $1" >&2; return 1; }
 state() { xprop -id "$window" WM_STATE | grep -o 'Iconic\|Normal'; }
 start() {
-    script "$1" "$2" > "$folder/vq3mc.bat"
+    rm -rf "$folder"/*.fda "$folder/go" && mkdir "$folder/go" && script "$@" > "$folder/vq3mc.bat"
     "$runner" "$folder/vq3mc.bat" > "$folder/out" 2>&1 & runnerPid=$!
     echo $runnerPid >> "$folder/pids"
-    waitFor 'xdotool search --pid $runnerPid --name "^VQ3 Music Tool - " >/dev/null'
-    window=$(xdotool search --pid $runnerPid --name "^VQ3 Music Tool - " | head -1)
+    waitFor 'window=$(xdotool search --pid $runnerPid --name "^VQ3 Music Tool.+" | head -1) && [ -n "$window" ]'
 }
+# Closed as a user closes it: through the window manager, once it has the window in hand.
+closeIt() {
+    xdotool windowmap "$window"
+    waitFor 'xdotool windowactivate --sync "$window" 2>/dev/null && xdotool key alt+F4 && sleep 0.3 && [ -n "$(boxes)" ]'
+}
+same() { [ "$1" = "$2" ] || { echo "got: $1" >&2; exit 1; }; }
+ended() { local status=0; wait $runnerPid || status=$?; [ $status -eq "$1" ] || { echo "ended with $status:" >&2; cat "$folder/out" >&2; exit 1; }; }
+files() { same "$(cd "$folder" && echo *.wav *.fda *.aifr)" "$1"; }
+# The runner without a display, started from another folder: what it says, and how it ends.
+console() { (cd / && env -u DISPLAY "$runner" "$folder/vq3mc.bat" 2>&1 >/dev/null; echo "ended with $?"); }
 
-# The runner starts once the window manager manages windows, as on a desktop.
+# The assistive technology's bus, and a window manager, are up before the runner starts.
+/usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'
 openbox --startup "touch '$folder/managing'" >/dev/null 2>&1 & echo $! > "$folder/pids"
 waitFor '[ -e "$folder/managing" ]'
 
-start Song ""
+start Song Intro ""
 waitFor '[ "$(state)" = Iconic ]'
-xdotool windowmap "$window"
-# Closed as a user closes it: through the window manager, once it has the window in hand.
-waitFor 'xdotool windowactivate --sync "$window" 2>/dev/null && xdotool key alt+F4 && sleep 0.3 &&
-         [ -n "$(boxes)" ]'
-question=$(boxes)
-touch "$folder/go"
+reads "VQ3 Music Tool: 1 of 2: Song.wav | Converting 1 of 2: Song.wav | 0 of 2 done 0/2"
+same "$(console)" $'A conversion is already running in this folder. Wait until it has finished, then try again.\nended with 1'
+closeIt
+touch "$folder/go/Song.wav" "$folder/go/Intro.wav"
 # The question gives way to the result: one box, not the question.
-waitFor '[ -n "$(boxes)" ] && [ "$(boxes)" != "$question" ] && [ "$(boxes | wc -l)" -eq 1 ]' ||
-    { echo "the stop question stayed beside the result" >&2; exit 1; }
-xdotool windowactivate --sync "$(boxes)"
-xdotool key Return
-status=0
-wait $runnerPid || status=$?
-[ $status -eq 0 ] || { echo "the run ended with $status, not as finished:" >&2; cat "$folder/out" >&2; exit 1; }
+reads $'VQ3 Music Tool: 2 of 2 converted | 2 of 2 converted | 2 of 2 converted 2/2\nAll files have been converted!'
+xdotool windowactivate --sync "$(boxes)" key Return
+ended 0
 
 # A failed run, ended once by a key and once by closing the window, which asks nothing then.
+failed="1 of 2 converted, 1 not converted"
+why=$'Not every file was converted: 1 of 2 was not converted.\n\n\'Bad [enc exit].wav\': \'enc.exe\' failed: it ended with exit status 3, saying "stand-in: failing on purpose".'
 for end in space alt+F4; do
-    start "Bad [enc exit]" 'pause\r\n'
-    waitFor '[ -n "$(boxes)" ]'
-    xdotool windowactivate --sync "$(boxes)"
-    xdotool key Return
+    start Song "Bad [enc exit]" 'pause\r\n'
+    touch "$folder/go/Song.wav" "$folder/go/Bad [enc exit].wav"
+    reads "VQ3 Music Tool: $failed | $failed | $failed 1/2"$'\n'"$why"
+    xdotool windowactivate --sync "$(boxes)" key Return
     # The summary dismissed, the window comes up and waits.
     waitFor '[ "$(state)" = Normal ]' || { echo "the window stayed minimized after a failure" >&2; exit 1; }
     sleep 0.5
     kill -0 $runnerPid || { echo "the run ended without waiting" >&2; exit 1; }
-    xdotool windowactivate --sync "$window"
-    xdotool key $end
-    waitFor '! kill -0 $runnerPid 2>/dev/null' || { echo "$end did not end the run: $(boxes)" >&2; exit 1; }
-    status=0
-    wait $runnerPid || status=$?
-    [ $status -eq 1 ] || { echo "the failed run ended with $status" >&2; exit 1; }
+    xdotool windowactivate --sync "$window" key $end
+    ended 1
+    files "Bad [enc exit].wav Intro.wav Song.wav Song.fda *.aifr"
 done
-echo "the runner's window: minimized, the stop question gives way to the result, a failure waits"
+rm "$folder/Song.fda"
+same "$(console)" "$failed."$'\n'"$why"$'\nended with 1'
+
+# Stopped while the second track converts: the first is kept, the second's output goes.
+start Song Intro ""
+touch "$folder/go/Song.wav"
+reads "VQ3 Music Tool: 2 of 2: Intro.wav | Converting 2 of 2: Intro.wav | 1 of 2 done 1/2"
+closeIt
+xdotool windowactivate --sync "$(boxes)" key alt+y
+reads $'VQ3 Music Tool: Stopped: 1 of 2 converted | Stopped: 1 of 2 converted | Stopped: 1 of 2 converted 1/2\nThe conversion was stopped: 1 of 2 converted.\nConverted: \'Song.wav\'.\nNot converted: \'Intro.wav\'.'
+xdotool windowactivate --sync "$(boxes)" key Return
+ended 1
+files "Bad [enc exit].wav Intro.wav Song.wav Song.fda *.aifr"
+
+# A lock file that cannot be made is refused, saying why.
+ln -sf vq3mc.bat "$folder/vq3mc.lock"
+same "$(console)" "The conversion cannot start: the lock file 'vq3mc.lock' cannot be made in '$folder': it is a link, which is never followed."$'\nended with 1'
+echo "the runner's window: minimized, its title and texts in tracks, the question gives way, a failure waits, a stop keeps what converted"

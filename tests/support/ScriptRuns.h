@@ -17,7 +17,8 @@ namespace vq3::test {
 struct ScriptRun {
     const char* how;
     std::vector<std::string> tracks;
-    std::string record; // what the window lists for the failed entry; "" when none fails
+    std::string record;  // what the window lists for the failed entry; "" when none fails
+    std::string added{}; // what vq3run adds to it: the program's last words, or what it saw
     bool decoderMissing = false;
 };
 
@@ -29,23 +30,26 @@ constexpr const char* CrashStatus = "139"; // 128 + SIGSEGV
 
 inline std::vector<ScriptRun> ScriptRuns() {
     const std::string ended = " ended with exit status ";
+    const std::string failing = ", saying \"stand-in: failing on purpose\"";
+    const std::string half = ", saying \"stand-in: stopped half-way\"";
     // clang-format off
     return {
         {"all succeed, one entry listed twice", {"One.wav", "Two (Live) & 100%.mp3", "One.wav"}, ""},
         {"awkward names", {"%PATH% & R^B ^^ (x)! it's.wav", " leading.mp3", "trailing .wav", "two  spaces.mp3", "50%% off.wav"}, ""},
 #ifndef _WIN32
         // The command interpreter cannot tell; our own runs no track on silence.
-        {"decoder leaves no sound", {"One.wav", "Two [madplay silent].mp3", "Three.wav"}, "madplay.exe" + ended + "1"},
+        {"decoder leaves no sound", {"One.wav", "Two [madplay silent].mp3", "Three.wav"}, "madplay.exe" + ended + "1", " ('madplay.exe' wrote no audio to 'Two [madplay silent].wav')"},
+        {"a program leaves a child running", {"One.wav", "Two [enc linger].wav", "Three.mp3"}, ""},
         {"names Windows forbids", {"a|b<c>d.wav", "back\\slash.mp3", "back\\\\.wav", "Caf\xC3\xA9 \xE6\x97\xA5.wav"}, ""},
 #endif
-        {"decoder fails", {"One.wav", "Two [madplay exit].mp3", "Three.mp3"}, "madplay.exe" + ended + "3"},
-        {"decoder crashes", {"One.wav", "Two [madplay crash].mp3", "Three.mp3"}, "madplay.exe" + ended + CrashStatus},
-        {"decoder leaves half a WAV", {"One.mp3", "Two [madplay partial].mp3", "Three.wav"}, "madplay.exe" + ended + "2"},
-        {"encoder fails", {"One.wav", "Two [enc exit].wav", "Three.mp3"}, "enc.exe" + ended + "3"},
-        {"encoder crashes", {"One.mp3", "Two [enc crash].mp3", "Three.wav"}, "enc.exe" + ended + CrashStatus},
-        {"encoder leaves half its output", {"One.wav", "Two [enc partial].mp3", "Three.wav"}, "enc.exe" + ended + "2"},
-        {"encoder writes nothing", {"One.wav", "Two [enc nothing].wav", "Three.mp3"}, "enc.exe" + ended + "0 but wrote no .aifr"},
-        {"decoder missing", {"One.wav", "Two.mp3", "Three.wav"}, "madplay.exe" + ended + "1", true},
+        {"decoder fails", {"One.wav", "Two [madplay exit].mp3", "Three.mp3"}, "madplay.exe" + ended + "3", failing},
+        {"decoder crashes", {"One.wav", "Two [madplay crash].mp3", "Three.mp3"}, "madplay.exe" + ended + CrashStatus, ""},
+        {"decoder leaves half a WAV", {"One.mp3", "Two [madplay partial].mp3", "Three.wav"}, "madplay.exe" + ended + "2", half},
+        {"encoder fails", {"One.wav", "Two [enc exit].wav", "Three.mp3"}, "enc.exe" + ended + "3", failing},
+        {"encoder crashes", {"One.mp3", "Two [enc crash].mp3", "Three.wav"}, "enc.exe" + ended + CrashStatus, ""},
+        {"encoder leaves half its output", {"One.wav", "Two [enc partial].mp3", "Three.wav"}, "enc.exe" + ended + "2", half},
+        {"encoder writes nothing", {"One.wav", "Two [enc nothing].wav", "Three.mp3"}, "enc.exe" + ended + "0 but wrote no .aifr", ""},
+        {"decoder missing", {"One.wav", "Two.mp3", "Three.wav"}, "madplay.exe" + ended + "1", " ('madplay.exe' was not found in 'DIR' or on the search path)", true},
     };
     // clang-format on
 }
@@ -84,10 +88,8 @@ inline std::string PrepareRun(const TempDir& base, const ScriptRun& run,
 // stand-in's output for every track but the failed one. Nothing else: no intermediate WAV, no
 // .aifr.
 inline void ExpectFolderAfter(const std::filesystem::path& dir, const ScriptRun& run) {
-    std::set<std::string> expected{"enc.exe", "vq3mc.bat"};
-    if (!run.decoderMissing) {
-        expected.insert("madplay.exe");
-    }
+    std::set<std::string> expected{"enc.exe", "vq3mc.bat",
+                                   run.decoderMissing ? "enc.exe" : "madplay.exe"};
     for (size_t i = 0; i < run.tracks.size(); ++i) {
         const std::string& track = run.tracks[i];
         expected.insert(track);

@@ -3,13 +3,16 @@
 // small file that says what it was given. A name holding "[madplay HOW]" or "[enc HOW]" makes that
 // program fail on it, HOW being "exit" (status 3, writing nothing), "partial" (half its output,
 // then status 2), "crash" (a write through a null pointer), "nothing" (status 0, writing nothing)
-// or "silent" (status 0, a WAV with an empty data chunk).
+// "silent" (status 0, a WAV with an empty data chunk) or, but on Windows, "linger" (succeeds,
+// leaving a child that holds its output open and sleeps).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
@@ -26,20 +29,25 @@ int Write(const char* path, const std::string& content, const std::string& failu
 #endif
         *static_cast<volatile int*>(nullptr) = 1;
     }
-    if (failure == "nothing") {
-        return 0;
+#ifndef _WIN32
+    if (failure == "linger" && fork() == 0) {
+        std::fprintf(stderr, "stand-in: still here\n");
+        sleep(600);
+        _exit(0);
     }
+#endif
     if (failure == "silent") {
         std::ofstream(path, std::ios::binary) << content.substr(0, 40) << std::string(4, '\0');
+    }
+    if (failure == "nothing" || failure == "silent") {
         return 0;
     }
     std::ofstream out(path, std::ios::binary);
+    out << (failure == "partial" ? content.substr(0, content.size() / 2) : content);
     if (failure == "partial") {
-        out << content.substr(0, content.size() / 2);
         std::fprintf(stderr, "stand-in: stopped half-way\n");
         return 2;
     }
-    out << content;
     return out.good() ? 0 : 4;
 }
 
