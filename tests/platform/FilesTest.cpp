@@ -4,10 +4,15 @@
 #ifndef _WIN32
 #include "platform/posix/DetachedProcess.h"
 #endif
-#include "support/TempDir.h"
+#include "support/RecordingPlatform.h"
 #include "support/Waiting.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
 
 namespace vq3 {
 namespace {
@@ -27,21 +32,34 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
 #else
     EXPECT_EQ(ReadFile(dir / "t.bat"), "one\r\n\r\nCaf\xC3\xA9\r\n");
 #endif
-    // Failures carry the system's reason (a folder in the way is ConvertFilesTest's).
+    // Failures carry the system's reason (a folder in the way is ConvertFilesTest's), and a
+    // pipe or a device is refused at once, never waited on or written to.
     std::vector<std::pair<std::string, std::string>> cases{
         {dir / "no/such/t.bat", test::NoSuchFile}};
 #ifndef _WIN32
     WriteFile(dir / "target.txt", "mine");
     fs::create_symlink("target.txt", dir.Path() / "link.lua");
-    cases.insert(cases.end(), {{"/dev/full", "No space left on device"},
-                               {dir / "link.lua", LinkNotFollowedReason}});
+    mkfifo((dir / "pipe.bat").c_str(), 0644);
+    cases.insert(cases.end(), {{"/dev/full", NotAFileReason},
+                               {dir / "pipe.bat", NotAFileReason},
+                               {dir / "link.lua", LinkNotFollowedReason},
+                               {dir / "full.bat", "File too large"}});
+    // A file that may grow no further, as on a full disk: the failure shows when it is closed.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{4, limit.rlim_max};
 #endif
     for (const auto& [path, reason] : cases) {
+#ifndef _WIN32
+        setrlimit(RLIMIT_FSIZE, path.ends_with("full.bat") ? &full : &limit);
+#endif
         const Result written = WriteTextLines(path, {"exit"});
         EXPECT_FALSE(written.ok) << path;
         EXPECT_EQ(written.reason, reason) << path;
     }
 #ifndef _WIN32
+    setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(ReadFile(dir / "target.txt"), "mine");
 #endif
 }
@@ -56,15 +74,21 @@ TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
 
 #ifndef _WIN32
 // The tool never waits for what it starts: the program here ends only once the start has
-// returned. A missing program or folder is reported with the reason.
-TEST(DetachedProcessTest, ReturnsAtOnceOrReportsWhyNot) {
+// returned. It holds the folder's lock it was handed, and only until it ends. A missing program or
+// folder is reported with the reason.
+TEST(DetachedProcessTest, ReturnsAtOnceHandsOverTheLockOrReportsWhyNot) {
     TempDir dir;
-    ASSERT_TRUE(StartDetached("/bin/sh", {"-c", "while [ ! -e go ]; do sleep 0.1; done; : > went"},
-                              dir.Str())
+    std::string whyNot;
+    auto lock = ConversionLock::Take(dir.Str(), whyNot);
+    ASSERT_TRUE(lock);
+    ASSERT_TRUE(StartDetached("/bin/sh", {"-c", "while [ ! -e go ]; do sleep 0.1; done"}, dir.Str(),
+                              lock->NativeHandle())
                     .ok);
+    lock.reset();
+    EXPECT_TRUE(test::ConversionRunning(dir.Str()));
     WriteFile(dir / "go", "");
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return fs::exists(dir.Path() / "went"); }, std::chrono::seconds(30)));
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::ConversionRunning(dir.Str()); },
+                                std::chrono::seconds(30)));
     const Result noProgram = StartDetached(dir / "vq3run", {"x.bat"}, dir.Str());
     EXPECT_EQ(noProgram.reason, "cannot run '" + (dir / "vq3run") + "': No such file or directory");
     const Result noFolder = StartDetached("/bin/true", {}, dir / "gone");

@@ -1,10 +1,11 @@
 #include "conversion/Script.h"
 #include "platform/AppInfo.h"
+#include "platform/ConversionLock.h"
 #include "platform/Files.h"
-#include "platform/posix/ConversionLock.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
 #include "support/Executables.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 #include "support/Waiting.h"
 
@@ -68,7 +69,7 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
     std::string runner, encoder, child;
     std::istringstream(test::ReadFile(pids)) >> runner >> encoder >> child;
 
-    EXPECT_TRUE(ConversionInProgress(appDir.Str()));
+    EXPECT_TRUE(test::ConversionRunning(appDir.Str()));
     EXPECT_EQ(runScript(), std::make_pair(false, std::string(AlreadyRunningMessage) + "\n"));
 
     // Only the runner this test started is sent the signal; should the stand-in's parent be
@@ -84,7 +85,7 @@ TEST(EndToEndTest, OneRunAtATimeAndAStopKeepsOnlyFinishedTracks) {
         << first.second;
     EXPECT_TRUE(test::WaitUntil([&] { return !Alive(encoder) && !Alive(child); },
                                 std::chrono::seconds(60)));
-    EXPECT_FALSE(ConversionInProgress(appDir.Str()));
+    EXPECT_FALSE(test::ConversionRunning(appDir.Str()));
     EXPECT_EQ(test::FilesIn(appDir.Path()),
               (Names{"Intro Theme.wav", "100% R&B.wav", "enc.exe", "vq3mc.bat", "100% R&B.fda",
                      ConversionLockName, "stand-in.pids"}));

@@ -1,8 +1,8 @@
 #include "runner/ScriptExecutor.h"
 
 #include "conversion/Script.h"
+#include "platform/ConversionLock.h"
 #include "platform/Files.h"
-#include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
 #include "runner/WaveFile.h"
@@ -266,7 +266,8 @@ TEST(StopRequestTest, EachStopSignalIsTakenOver) {
 // inherited) reaches it.
 TEST(ChildProcessTest, AStartedProgramInheritsNothingOfTheRunners) {
     test::TempDir dir;
-    const auto lock = ConversionLock::Acquire(dir.Str());
+    std::string whyNot;
+    const auto lock = ConversionLock::Take(dir.Str(), whyNot);
     const StopRequest stop;
     stop.TakeOverStopSignals();
     std::string output;

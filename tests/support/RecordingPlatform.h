@@ -26,9 +26,10 @@ public:
             duringMessage();
         }
     }
-    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override {
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                        const ConversionLock& lock) override {
         launches.push_back({scriptPath, workingDir, ReadFile(scriptPath)});
-        return startForReal            ? vq3::LaunchScript(scriptPath, workingDir)
+        return startForReal            ? vq3::LaunchScript(scriptPath, workingDir, lock)
                : launchFailure.empty() ? Result::Success()
                                        : Result::Failure(launchFailure);
     }
@@ -39,5 +40,11 @@ public:
     std::string launchFailure; // when set, launching fails with this reason
     bool startForReal = false;
 };
+
+// Whether a conversion holds the folder's lock (for the instant it asks, this holds it).
+inline bool ConversionRunning(const std::string& folder) {
+    std::string whyNot;
+    return !ConversionLock::Take(folder, whyNot) && whyNot.empty();
+}
 
 } // namespace vq3::test

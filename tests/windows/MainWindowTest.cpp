@@ -146,7 +146,7 @@ TEST(MainWindowTest, FromStartUpThroughAConversionToADropWithRefusals) {
     tracks.push_back(admitted);
     EXPECT_EQ(window.ListEntries(), tracks);
     EXPECT_EQ(platform.messages,
-              std::vector<std::string>{UnusableNameMessage("\xE6\x9B\xB2.mp3")});
+              std::vector<std::string>{UnusableNameMessage("\xE6\x9B\xB2.mp3", WindowsWords)});
     // The list shows a horizontal scroll bar, to reach the end of the long name.
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
 

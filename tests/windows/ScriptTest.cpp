@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/ScriptLauncher.h"
 #include "platform/windows/WinText.h"
+#include "support/RecordingPlatform.h"
 #include "support/ScriptRuns.h"
 #include "support/Waiting.h"
 
@@ -16,8 +17,7 @@ namespace fs = std::filesystem;
 
 // Runs the script as the tool starts it, through the system's command interpreter, with no one
 // at the keyboard (a pause reads the end of its input): the exit status and what it printed.
-std::pair<DWORD, std::string> RunInCommandPrompt(const std::string& script,
-                                                 const std::string& folder) {
+std::pair<DWORD, std::string> RunInCommandPrompt(const std::string& folder) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     const test::TempDir elsewhere;
     const std::string outputPath = elsewhere / "output.txt";
@@ -31,7 +31,8 @@ std::pair<DWORD, std::string> RunInCommandPrompt(const std::string& script,
     startup.hStdInput = input;
     startup.hStdOutput = output;
     startup.hStdError = output;
-    std::wstring commandLine = L"cmd.exe /d /v:off /s /c \"\"" + Widen(script) + L"\"\"";
+    // As the tool starts it: by its name in the working folder.
+    std::wstring commandLine = L"cmd.exe /d /e:on /v:off /c .\\vq3mc.bat";
     PROCESS_INFORMATION process{};
     DWORD status = 0xFFFFFFFF;
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
@@ -56,7 +57,7 @@ TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
         test::TempDir base;
         const std::string dir =
             test::PrepareRun(base, run, FsPath(AppInfo::AppDir()) / "vq3_stand_in.exe");
-        const auto [status, printed] = RunInCommandPrompt(dir + "\\vq3mc.bat", dir);
+        const auto [status, printed] = RunInCommandPrompt(dir);
         test::ExpectFolderAfter(FsPath(dir), run);
         if (run.record.empty()) {
             EXPECT_EQ(status, 0u);
@@ -79,20 +80,23 @@ TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
 }
 
 // The script starts in a console window of its own, minimized and without the focus, titled with
-// its progress; the tool does not wait for it, and the folder's lock, which the console holds,
-// tells any copy of the tool that it runs until it ends.
-TEST(WindowsLauncherTest, TheScriptRunsMinimizedUnwatchedAndIsKnownToRun) {
-    test::TempDir dir;
-    // The system's own words, without the line end it ends them with (Wine says it its way).
-    const std::string reason = LaunchScript(dir / "x.bat", dir / "gone").reason;
-    EXPECT_TRUE(reason ==
-                    "'vq3mc.lock' cannot be made: The system cannot find the path specified" ||
-                reason == "'vq3mc.lock' cannot be made: Path not found")
-        << reason;
+// its progress, even in a folder whose name the interpreter would expand on its command line; the
+// tool does not wait for it, and the folder's lock, handed to the console, tells any copy of the
+// tool that it runs until it ends.
+TEST(WindowsLauncherTest, TheScriptRunsMinimizedUnwatchedAndHoldsTheLock) {
+    test::TempDir base;
+    const std::string dir = base / "%OS% mix";
+    fs::create_directory(FsPath(dir));
     ASSERT_TRUE(
-        WriteTextLines(dir / "vq3mc.bat", {"title VQ3 Music Tool: 1 of 1: A.wav", "pause"}).ok);
+        WriteTextLines(dir + "\\vq3mc.bat", {"title VQ3 Music Tool: 1 of 1: A.wav", "pause"}).ok);
     HWND foreground = GetForegroundWindow();
-    ASSERT_TRUE(LaunchScript(dir / "vq3mc.bat", dir.Str()).ok);
+    // A lock that cannot be made is no conversion running: the system says why.
+    std::string whyNot;
+    EXPECT_FALSE(ConversionLock::Take(dir + "\\gone", whyNot));
+    EXPECT_NE(whyNot, "");
+    auto lock = ConversionLock::Take(dir, whyNot);
+    ASSERT_TRUE(lock && LaunchScript(dir + "\\vq3mc.bat", dir, *lock).ok);
+    lock.reset();
     HWND console = nullptr;
     EXPECT_TRUE(test::WaitUntil(
         [&] {
@@ -102,10 +106,10 @@ TEST(WindowsLauncherTest, TheScriptRunsMinimizedUnwatchedAndIsKnownToRun) {
         std::chrono::seconds(30)));
     EXPECT_TRUE(IsIconic(console));
     EXPECT_EQ(GetForegroundWindow(), foreground);
-    EXPECT_TRUE(ConversionRunning(dir.Str()));
+    EXPECT_TRUE(test::ConversionRunning(dir));
     PostMessageW(console, WM_CLOSE, 0, 0);
     EXPECT_TRUE(
-        test::WaitUntil([&] { return !ConversionRunning(dir.Str()); }, std::chrono::seconds(30)));
+        test::WaitUntil([&] { return !test::ConversionRunning(dir); }, std::chrono::seconds(30)));
 }
 
 } // namespace
