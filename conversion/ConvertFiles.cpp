@@ -66,11 +66,8 @@ bool CheckPrograms(const std::vector<TrackJob>& jobs, const std::string& appDir,
     return true;
 }
 
-// Checks that write nothing: every name the script would hold must be expressible in it, the
-// programs it starts must be there, its rename must find no file in the way (it never replaces
-// one), and no decoder output may land on a file the user already has.
-bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
-                        Platform& platform, const PathRules& rules) {
+// The folder itself, by its name alone: the script must be able to name it and to work in it.
+bool CheckFolder(const std::string& appDir, Platform& platform, const PathRules& rules) {
     if (!ScriptCanCarry(appDir)) {
         platform.ShowMessage(UnusableAppDirMessage(appDir, WordsFor(rules)));
         return false;
@@ -81,6 +78,14 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
         platform.ShowMessage(NetworkShareAppDirMessage(appDir));
         return false;
     }
+    return true;
+}
+
+// Checks that write nothing: every name the script would hold must be expressible in it, the
+// programs it starts must be there, its rename must find no file in the way (it never replaces
+// one), and no decoder output may land on a file the user already has.
+bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                        Platform& platform, const PathRules& rules) {
     UniqueNames unusable;
     UniqueNames taken;
     UniqueNames collisions;
@@ -198,7 +203,10 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
         platform.ShowMessage(NoFilesToConvertMessage);
         return;
     }
-    // Taken before anything is looked at or written, and handed to the script's interpreter:
+    if (!CheckFolder(appDir, platform, rules)) {
+        return;
+    }
+    // Taken before any file is looked at or written, and handed to the script's interpreter:
     // a running conversion's script is never rewritten under it, and its own intermediate files
     // are never taken for the user's.
     std::string whyNot;

@@ -14,26 +14,15 @@ namespace vq3 {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace test;
 using Listing = std::vector<std::string>;
+// A folder's items by name: a file's content, "/" (a folder), "@target" (a symbolic link), "|" (a
+// named pipe), "+" (a program that runs) or "-" (one that cannot); expected, "*" is any file.
+using Folder = std::map<std::string, std::string>;
 
-const std::string D = "=version = 4\r\nvolume = 0.7\r\nrandSampContainer = 0\r\n";
-const std::string Tail = "msg * All files have been converted!\r\nexit\r\n";
-const std::string Begun = LinuxWords.conversionBegun;
-const std::string CannotHold = LinuxWords.scriptCannotHold;
+const std::string D = "version = 4\r\nvolume = 0.7\r\nrandSampContainer = 0\r\n";
 const std::string Lock = ConversionLockName;
-
-// A folder as a list: "name" (a file holding "a"), "name=content", "name/" (a folder),
-// "name@target" (a symbolic link), "name|" (a named pipe).
-std::map<std::string, std::string> Parse(const Listing& listing) {
-    std::map<std::string, std::string> files;
-    for (const auto& item : listing) {
-        const size_t cut = item.find_first_of("=@/|");
-        files[item.substr(0, cut)] = cut == std::string::npos ? "a"
-                                     : item[cut] == '='       ? item.substr(cut + 1)
-                                                              : item.substr(cut);
-    }
-    return files;
-}
+const std::string S = PathRules::Host().JoinPath("", ""); // the separator
 
 void Make(const fs::path& path, const std::string& content) {
     if (content == "/") {
@@ -45,180 +34,122 @@ void Make(const fs::path& path, const std::string& content) {
         mkfifo(path.c_str(), 0644);
 #endif
     } else {
-        test::WriteFile(path, content);
+        WriteFile(path, content);
+        fs::permissions(path, fs::perms(content == "+" ? 0755 : 0644));
     }
 }
 
-std::string Seen(const fs::directory_entry& item) {
+std::string Seen(const fs::directory_entry& item, const std::string& wanted) {
     return item.is_symlink()     ? "@" + Utf8Of(fs::read_symlink(item.path()))
            : item.is_directory() ? "/"
            : item.is_fifo()      ? "|"
-                                 : test::ReadFile(item.path());
+           : wanted == "*"       ? "*"
+                                 : ReadFile(item.path());
 }
 
 struct ConvertCase {
     const char* name;
-    Listing before;      // beside enc.exe and madplay.exe, which can run; "name-": cannot
-    Listing entries;     // below the folder
-    std::string message; // "$" stands for the folder
-    Listing gained;      // beyond `before` and the lock file; "name=*": any content
-    std::string folder = "";
+    Folder before;
+    Listing entries;  // in the folder
+    Listing messages; // "$" stands for the folder
+    Folder gained;
+    std::string folder = ""; // below the test's folder; "\\\\?\\": the test's, so spelled
     std::string launchFailure = "";
-    Listing programs = {"enc.exe", "madplay.exe"};
+    Folder programs = {{"enc.exe", "+"}, {"madplay.exe", "+"}};
+    // Another conversion of the folder is started while this one writes its first descriptor.
+    bool anotherMeanwhile = false;
 };
 
 std::vector<ConvertCase> Cases() {
-    Listing unusable{"Good.mp3", "Say \"Hi\".mp3", "Tab\there.wav", "Line\nbreak.txt"};
-    for (int i = 0; i < 10; ++i) {
-        unusable.push_back("\"" + std::to_string(i) + ".mp3");
-    }
-    const std::string notStarted = ".  The conversion was not started.";
     // clang-format off
+    const std::string again = ", then convert again.  Nothing was converted.";
+    const std::string pipe = "' could not be written: a pipe or device of that name is in the way.  The conversion was not started.";
     return {
-        {"EmptyList", {}, {}, "No files to convert!", {}},
-        {"OtherOnlyAndAnOldScriptTruncated", {"Song.txt", "vq3mc.bat=" + std::string(5000, 'x')}, {"Song.txt"}, Begun, {"Song.lua" + D, "vq3mc.bat=cd $\r\n" + Tail}},
-        {"ListedLuaFilesAreNoTargetsAndOldDescriptorsReplaced", {"Intro.mp3", "Intro.lua=mine", "Other.wav", "Other.lua" + D}, {"Intro.mp3", "Intro.lua", "Other.wav"}, Begun, {"Other.lua" + D, "vq3mc.bat=*"}, "R&B 100%"},
-        {"OutputsInTheWay", {"A.mp3", "A.fda", "B.wav", "B.aifr/", "C.wav"}, {"A.mp3", "B.wav", "C.wav", "A.mp3"}, NamesTakenMessage("$", {"A.fda", "B.aifr"}), {}},
-        {"WavesAloneNeedNoDecoder", {"A.wav"}, {"A.wav"}, Begun, {"A.lua" + D, "vq3mc.bat=*"}, "", "", {"enc.exe"}},
-        {"DecodingOntoAUsersWave", {"Song.wav=mine", "Other.wav/", "Song.mp3", "Other.mp3"}, {"Song.mp3", "Other.mp3", "Song.mp3"}, WaveCollisionMessage("$", {"Song.wav", "Other.wav"}), {}},
-        {"NamesTheScriptCannotCarry", {"Good.mp3"}, unusable, "These files cannot be named in the conversion script: 'Say \"Hi\".mp3', 'Tab?here.wav', '\"0.mp3', '\"1.mp3', '\"2.mp3', '\"3.mp3', '\"4.mp3', '\"5.mp3', '\"6.mp3', '\"7.mp3' and 2 more.  " + CannotHold + "  Rename them, then convert again.  Nothing was converted.", {}},
-        {"SettingsNotOurs", {"Intro.lua=volume = 0.3\r\n", "Menu.lua/", "Trim.lua" + D + "x", "A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"}, {"A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"}, DescriptorsInTheWayMessage({"$/Intro.lua", "$/Menu.lua", "$/Trim.lua"}), {}},
-        {"ScriptInTheWay", {"vq3mc.bat/", "A.wav"}, {"A.wav"}, "The file '$/vq3mc.bat' could not be written: a folder of that name is in the way" + notStarted, {"A.lua" + D}},
-        {"ScriptInTheWay", {"vq3mc.bat/", "A.wav"}, {"A.wav"}, "The file '$/vq3mc.bat' could not be written: a folder of that name is in the way" + notStarted, {"A.lua" + D}},
-        {"LaunchFailure", {"A.wav"}, {"A.wav"}, "The conversion script '$/vq3mc.bat' could not be started: No such file or directory.  No files will be converted.", {"A.lua" + D, "vq3mc.bat=*"}, "", "No such file or directory"},
+        {"EmptyList", {}, {}, {"No files to convert!"}, {}},
+        {"OtherOnly", {{"Song.txt", "a"}, {"vq3mc.bat", "old"}}, {"Song.txt"}, {ConversionBegunMessage}, {{"Song.lua", D}, {Lock, ""}, {"vq3mc.bat", "*"}}},
+        {"ListedLuaFilesAreNoTargetsAndOldDescriptorsReplaced", {{"Intro.mp3", "a"}, {"Intro.lua", "mine"}, {"Other.wav", "a"}, {"Other.lua", D}}, {"Intro.mp3", "Intro.lua", "Other.wav"}, {ConversionBegunMessage}, {{"Other.lua", D}, {Lock, ""}, {"vq3mc.bat", "*"}}, "R&B 100%"},
+        {"ASecondConversionMeanwhileIsTurnedAway", {{"A.wav", "a"}, {"B.wav", "a"}}, {"A.wav", "B.wav"}, {"A conversion started in the application's directory, '$', is still running.  Wait until its window (currently minimized) has closed; if it lists files that were not converted, press a key there.  Then convert again.  Nothing was converted.", ConversionBegunMessage}, {{"A.lua", D}, {"B.lua", D}, {Lock, ""}, {"vq3mc.bat", "*"}}, "", "", {{"enc.exe", "+"}}, true},
+        {"OutputsInTheWay", {{"A.mp3", "a"}, {"A.fda", "a"}, {"B.wav", "a"}, {"B.aifr", "/"}, {"C.wav", "a"}}, {"A.mp3", "B.wav", "C.wav", "A.mp3"}, {"Converting needs the names 'A.fda' and 'B.aifr', but files of those names are already in the application's directory, '$', and the conversion never replaces a file.  Move or delete them" + again}, {{Lock, ""}}},
+        {"DecodingOntoAUsersWave", {{"Song.wav", "mine"}, {"Other.wav", "/"}, {"Song.mp3", "a"}, {"Other.mp3", "a"}}, {"Song.mp3", "Other.mp3", "Song.mp3"}, {"Converting would overwrite and then delete 'Song.wav' and 'Other.wav' in the application's directory, '$', because the *.mp3 files of the same names are first decoded to those files.  Move or rename them" + again}, {{Lock, ""}}},
+        {"NamesTheScriptCannotCarry", {{"Good.mp3", "a"}}, {"Good.mp3", "Say \"Hi\".mp3", "Tab\there.wav", "Line\nbreak.txt", "\"0.mp3", "\"1.mp3", "\"2.mp3", "\"3.mp3", "\"4.mp3", "\"5.mp3", "\"6.mp3", "\"7.mp3", "\"8.mp3", "\"9.mp3"}, {"These files cannot be named in the conversion script: 'Say \"Hi\".mp3', 'Tab?here.wav', '\"0.mp3', '\"1.mp3', '\"2.mp3', '\"3.mp3', '\"4.mp3', '\"5.mp3', '\"6.mp3', '\"7.mp3' and 2 more.  " + std::string(HostWords().scriptCannotHold) + "  Rename them" + again}, {{Lock, ""}}},
+        {"SettingsNotOurs", {{"Intro.lua", "volume = 0.3\r\n"}, {"Menu.lua", "/"}, {"Trim.lua", D + "x"}, {"A.mp3", "a"}, {"Intro.mp3", "a"}, {"Menu.wav", "a"}, {"Trim.wav", "a"}}, {"A.mp3", "Intro.mp3", "Menu.wav", "Trim.wav"}, {"Converting would replace '$" + S + "Intro.lua', '$" + S + "Menu.lua' and '$" + S + "Trim.lua' with track settings, but they are not settings files this tool wrote: your own file, a folder or a link.  Move or rename them" + again}, {{Lock, ""}}},
+        {"ScriptInTheWay", {{"vq3mc.bat", "/"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$" + S + "vq3mc.bat' could not be written: a folder of that name is in the way.  The conversion was not started."}, {{"A.lua", D}, {Lock, ""}}},
+        {"LaunchFailure", {{"A.wav", "a"}}, {"A.wav"}, {"The conversion script '$" + S + "vq3mc.bat' could not be started: No such file or directory.  No files will be converted."}, {{"A.lua", D}, {Lock, ""}, {"vq3mc.bat", "*"}}, "", "No such file or directory"},
 #ifdef _WIN32
-        {"ProgramsMissing", {"A.mp3"}, {"A.mp3"}, MissingProgramsMessage("$", {"madplay.exe", "enc.exe"}, false), {}, "", "", {}},
+        // Names are compared without case: a listed "Notes.LUA" is its own descriptor path.
+        {"ListedLuaFileInAnotherCase", {{"Notes.LUA", "keep"}}, {"Notes.LUA"}, {ConversionBegunMessage}, {{Lock, ""}, {"vq3mc.bat", "*"}}},
+        // The Command Prompt cannot work in a folder named as a network share's.
+        {"NetworkShare", {{"A.wav", "a"}}, {"A.wav"}, {"The application's directory, '$', is on a network share, which the Command Prompt cannot work in.  Copy VQ3MC and your music files to a drive with a letter (or map the share to one), then convert again.  Nothing was converted."}, {}, "\\\\?\\"},
+        {"ProgramsMissing", {{"A.mp3", "a"}}, {"A.mp3"}, {MissingProgramsMessage("$", {"madplay.exe", "enc.exe"}, false)}, {{Lock, ""}}, "", "", {}},
         // The code page lacks a snowman; a-macron would best-fit to "a" and name another file.
-        {"NamesOutsideTheConsolesCodePage", {"Caf\xC3\xA9.mp3"}, {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3", "\xE2\x98\x83.mp3"}, UnusableNamesMessage({"\xC4\x81.mp3", "\xE2\x98\x83.mp3"}, LinuxWords), {}},
+        {"NamesOutsideTheConsolesCodePage", {{"Caf\xC3\xA9.mp3", "a"}}, {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3", "\xE2\x98\x83.mp3"}, {UnusableNamesMessage({"\xC4\x81.mp3", "\xE2\x98\x83.mp3"}, WindowsWords)}, {{Lock, ""}}},
 #else
-        {"PipeForTheScript", {"vq3mc.bat|", "A.wav"}, {"A.wav"}, "The file '$/vq3mc.bat' could not be written: a pipe or device of that name is in the way" + notStarted, {"A.lua" + D}},
-        {"PipeForTheLock", {"vq3mc.lock|", "A.wav"}, {"A.wav"}, "The file '$/vq3mc.lock' could not be written: a pipe or device of that name is in the way" + notStarted, {}},
-        {"LinkForTheLock", {"vq3mc.lock@A.wav", "A.wav"}, {"A.wav"}, "The file '$/vq3mc.lock' could not be written: it is a link, which is never followed" + notStarted, {}},
-        {"SettingsBehindALinkOrAPipe", {"Boss.lua@Keep.txt", "Keep.txt" + D, "Pipe.lua|", "Boss.mp3", "Pipe.wav"}, {"Boss.mp3", "Pipe.wav"}, DescriptorsInTheWayMessage({"$/Boss.lua", "$/Pipe.lua"}), {}},
+        {"PipeForTheScript", {{"vq3mc.bat", "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.bat" + pipe}, {{"A.lua", D}, {Lock, ""}}},
+        {"PipeForTheLock", {{Lock, "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.lock" + pipe}, {}},
+        {"LinkForTheLock", {{Lock, "@A.wav"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.lock' could not be written: it is a link, which is never followed.  The conversion was not started."}, {}},
+        {"SettingsBehindALinkOrAPipe", {{"Boss.lua", "@Keep.txt"}, {"Keep.txt", D}, {"Pipe.lua", "|"}, {"Boss.mp3", "a"}, {"Pipe.wav", "a"}}, {"Boss.mp3", "Pipe.wav"}, {DescriptorsInTheWayMessage({"$/Boss.lua", "$/Pipe.lua"})}, {{Lock, ""}}},
         // Debian's madplay, on the search path, stands in for madplay.exe.
-        {"EncoderMissing", {"A.mp3"}, {"A.mp3"}, MissingProgramsMessage("$", {"enc.exe"}, true), {}, "", "", {}},
-        {"EncoderCannotRun", {"A.wav"}, {"A.wav"}, ProgramsCannotRunMessage("$", {"enc.exe"}), {}, "", "", {"enc.exe-"}},
-        {"FolderTheScriptCannotName", {"A.wav"}, {"A.wav"}, "The application's directory, '$', cannot be named in the conversion script.  " + CannotHold + "  Move vq3mt, vq3run and your music files to another directory.  Nothing was converted.", {}, "new\nline"},
+        {"EncoderMissing", {{"A.mp3", "a"}}, {"A.mp3"}, {"Converting needs 'enc.exe', but it is neither in the application's directory, '$', nor on the search path.  Put it into the application's directory" + again}, {{Lock, ""}}, "", "", {}},
+        {"EncoderCannotRun", {{"A.wav", "a"}}, {"A.wav"}, {"Converting needs 'enc.exe' in the application's directory, '$', but it cannot be run: not marked executable, or a Windows program while wine is not installed.  Nothing was converted."}, {{Lock, ""}}, "", "", {{"enc.exe", "-"}}},
+        // Refused by its name alone: nothing is written, not even the lock file.
+        {"FolderTheScriptCannotName", {{"A.wav", "a"}}, {"A.wav"}, {"The application's directory, '$', cannot be named in the conversion script.  " + std::string(HostWords().scriptCannotHold) + "  Move vq3mt, vq3run and your music files to another directory.  Nothing was converted."}, {}, "new\"line"},
 #endif
     };
     // clang-format on
 }
 
-std::string Expand(std::string text, const std::string& folder) {
-    for (size_t at; (at = text.find('$')) != std::string::npos;) {
-        text.replace(at, 1, folder);
-    }
-    return text;
-}
-
 TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
+    const PathRules rules = PathRules::Host();
     for (const ConvertCase& c : Cases()) {
         SCOPED_TRACE(c.name);
-        test::TempDir base;
-        const std::string folder = base / c.folder;
-        fs::create_directories(FsPath(folder));
-        auto expected = Parse(c.before);
+        TempDir base;
+        const std::string prefix = c.folder == "\\\\?\\" ? c.folder : "";
+        const fs::path dir = base.Path() / FsPath(prefix.empty() ? c.folder : "");
+        const std::string folder = prefix + Utf8Of(dir);
+        fs::create_directories(dir);
+        Folder expected = c.before;
+        expected.insert(c.programs.begin(), c.programs.end());
         for (const auto& [name, content] : expected) {
-            Make(FsPath(folder) / FsPath(name), content);
-        }
-        for (std::string program : c.programs) {
-            const bool runs = !program.ends_with('-');
-            program.resize(program.size() - (runs ? 0 : 1));
-            test::WriteFile(FsPath(folder) / program, "x");
-            fs::permissions(FsPath(folder) / program, fs::perms(runs ? 0755 : 0644));
-            expected[program] = "x";
+            Make(dir / FsPath(name), content);
         }
         Listing entries;
         for (const auto& name : c.entries) {
-            entries.push_back(folder + "/" + name);
+            entries.push_back(rules.JoinPath(folder, name));
         }
-        test::RecordingPlatform platform;
+        RecordingPlatform platform;
         platform.launchFailure = c.launchFailure;
-        ConvertFiles(entries, 1024, folder, platform, PathRules::Posix());
-
-        // Control characters are shown as "?".
-        std::string shownFolder = folder;
-        std::replace(shownFolder.begin(), shownFolder.end(), '\n', '?');
-        EXPECT_EQ(platform.messages, Listing{Expand(c.message, shownFolder)});
-        for (const auto& [name, content] : Parse(c.gained)) {
-            expected[name] = content;
-        }
-        if (!c.entries.empty()) {
-            expected.emplace(Lock, "");
-        }
-        std::map<std::string, std::string> seen;
-        for (const auto& item : fs::directory_iterator(FsPath(folder))) {
+        ConvertFiles(entries, 1024, folder, platform, rules, [&](size_t done, size_t) {
+            if (c.anotherMeanwhile && done == 1) {
+                ConvertFiles({rules.JoinPath(folder, "A.wav"), rules.JoinPath(folder, "New.txt")},
+                             256, folder, platform);
+            }
+        });
+        // The folder reads "$".
+        const auto normal = [&](std::string text) {
+            for (size_t at; (at = text.find(folder)) != std::string::npos;) {
+                text.replace(at, folder.size(), "$");
+            }
+            return text;
+        };
+        std::transform(platform.messages.begin(), platform.messages.end(),
+                       platform.messages.begin(), normal);
+        EXPECT_EQ(platform.messages, c.messages);
+        Folder after = c.gained; // what is gained replaces what was there
+        after.insert(expected.begin(), expected.end());
+        Folder seen;
+        for (const auto& item : fs::directory_iterator(dir)) {
             const std::string name = Utf8Of(item.path().filename());
-            const auto want = expected.find(name);
-            seen[name] = want != expected.end() && want->second == "*" ? "*" : Seen(item);
+            seen[name] = normal(Seen(item, after.contains(name) ? after[name] : ""));
         }
-        for (auto& [name, content] : expected) {
-            content = Expand(content, folder);
-        }
-        EXPECT_EQ(seen, expected);
-        // Launched exactly when the script was written, and just as written.
-        ASSERT_EQ(platform.launches.size(), Parse(c.gained).count("vq3mc.bat"));
-        for (const auto& launch : platform.launches) {
-            EXPECT_EQ(std::tie(launch.scriptPath, launch.workingDir, launch.scriptContent),
-                      std::make_tuple(folder + "/vq3mc.bat", folder,
-                                      test::ReadFile(FsPath(folder) / "vq3mc.bat")));
-        }
+        EXPECT_EQ(seen, after);
+        // Launched exactly when the script was written, and just as written; the lock let go.
+        const std::string script = rules.JoinPath(folder, "vq3mc.bat");
+        EXPECT_EQ(platform.launches,
+                  c.gained.contains("vq3mc.bat")
+                      ? Listing{script + " in " + folder + ": " + ReadFile(script)}
+                      : Listing{});
+        EXPECT_FALSE(ConversionRunning(folder));
     }
-}
-
-// Under Windows' rules: Windows' words, names compared without case (a listed "Notes.LUA" is its
-// own descriptor path), and a folder on a network share refused.
-TEST(ConvertFilesTest, WindowsRulesAndWords) {
-    test::TempDir dir;
-    test::WriteFile(dir / "Notes.LUA", "keep");
-    test::RecordingPlatform platform;
-    // The folder ends in "/" so that the script, joined with "\\", still lands in it on Linux.
-    ConvertFiles({dir / "Notes.LUA"}, 1024, dir.Str() + "/", platform, PathRules::Windows());
-    EXPECT_EQ(test::ReadFile(dir / "Notes.LUA"), "keep");
-    // Notes.LUA, the lock and the script: no Notes.lua beside them.
-    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 3u);
-    // A path with two separators in front, as a network share's, and still the same folder.
-#ifdef _WIN32
-    const std::string share = "\\\\?\\" + dir.Str();
-#else
-    const std::string share = "/" + dir.Str();
-#endif
-    ConvertFiles({"//s/A.wav"}, 1024, share, platform, PathRules::Windows());
-    EXPECT_EQ(platform.messages,
-              (Listing{"The conversion process has begun, when the Command Prompt window "
-                       "(currently minimized) closes itself, your music files will all be "
-                       "converted properly.  You can now close VQ3MC while the conversion "
-                       "process runs.",
-                       "The application's directory, '" + share +
-                           "', is on a network share, which the Command Prompt cannot work in.  "
-                           "Copy VQ3MC and your music files to a drive with a letter (or map the "
-                           "share to one), then convert again.  Nothing was converted."}));
-}
-
-// Two conversions started together in one folder: the one started while the other writes its
-// files writes nothing, the script started is the first one's, and once it has been handed over
-// and let go, the folder is free again.
-TEST(ConvertFilesTest, ASecondConversionStartedMeanwhileWritesNothing) {
-    test::TempDir dir;
-    for (const char* name : {"A.wav", "B.wav", "enc.exe"}) {
-        test::WriteFile(dir / name, "a");
-    }
-    fs::permissions(dir.Path() / "enc.exe", fs::perms(0755));
-    test::RecordingPlatform platform;
-    std::set<std::string> meanwhile;
-    ConvertFiles({dir / "A.wav", dir / "B.wav"}, 512, dir.Str(), platform, PathRules::Host(),
-                 [&](size_t done, size_t) {
-                     if (done == 1) {
-                         ConvertFiles({dir / "B.wav"}, 256, dir.Str(), platform);
-                         meanwhile = test::FilesIn(dir.Path());
-                     }
-                 });
-    EXPECT_EQ(meanwhile, (std::set<std::string>{"A.wav", "B.wav", "enc.exe", Lock, "A.lua"}));
-    EXPECT_EQ(platform.messages,
-              (Listing{ConversionRunningMessage(dir.Str()), ConversionBegunMessage}));
-    ASSERT_EQ(platform.launches.size(), 1u);
-    EXPECT_NE(platform.launches[0].scriptContent.find("\"B.aifr\" 512\r\n"), std::string::npos);
-    EXPECT_FALSE(test::ConversionRunning(dir.Str()));
 }
 
 } // namespace

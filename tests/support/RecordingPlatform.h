@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace vq3::test {
@@ -14,12 +13,6 @@ namespace vq3::test {
 // and, where a test asks for it, really started.
 class RecordingPlatform : public Platform {
 public:
-    struct Launch {
-        std::string scriptPath;
-        std::string workingDir;
-        std::string scriptContent; // the script's bytes at the moment it was launched
-    };
-
     void ShowMessage(const std::string& text) override {
         messages.push_back(text);
         if (duringMessage) {
@@ -28,7 +21,7 @@ public:
     }
     Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
                         const ConversionLock& lock) override {
-        launches.push_back({scriptPath, workingDir, ReadFile(scriptPath)});
+        launches.push_back(scriptPath + " in " + workingDir + ": " + ReadFile(scriptPath));
         return startForReal            ? vq3::LaunchScript(scriptPath, workingDir, lock)
                : launchFailure.empty() ? Result::Success()
                                        : Result::Failure(launchFailure);
@@ -36,8 +29,8 @@ public:
 
     std::vector<std::string> messages;
     std::function<void()> duringMessage; // runs while a message is "on screen"
-    std::vector<Launch> launches;
-    std::string launchFailure; // when set, launching fails with this reason
+    std::vector<std::string> launches;   // "script in folder: the script's bytes at the time"
+    std::string launchFailure;           // when set, launching fails with this reason
     bool startForReal = false;
 };
 
