@@ -64,9 +64,11 @@ TEST(DetachedProcessTest, ReturnsAtOnceHandsOverTheLockOrReportsWhyNot) {
     TempDir dir;
     std::string whyNot;
     auto lock = ConversionLock::Take(dir.Str(), whyNot);
-    ASSERT_TRUE(lock && StartDetached("/bin/sh", {"-c", "while [ ! -e go ]; do sleep 0.1; done"},
-                                      dir.Str(), lock->NativeHandle())
-                            .ok);
+    ASSERT_TRUE(lock &&
+                StartDetached("/bin/sh",
+                              {"-c", "for i in $(seq 600); do [ -e go ] && break; sleep 0.1; done"},
+                              dir.Str(), lock->NativeHandle())
+                    .ok);
     lock.reset();
     EXPECT_TRUE(ConversionRunning(dir.Str()));
     WriteFile(dir / "go", "");
