@@ -1,34 +1,14 @@
 #include "platform/ScriptLauncher.h"
 
-#include "platform/Files.h"
 #include "platform/windows/WinText.h"
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 #include <windows.h>
 
 namespace vq3 {
 
 namespace {
-
-std::string WhyNotLocked(const std::wstring& path) {
-    // A link in its place is never followed, and a folder is named as such.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        return LinkNotFollowedReason;
-    }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return FolderInTheWayReason;
-    }
-    return LastErrorText();
-}
-
-void Release(HANDLE handle) {
-    if (handle != nullptr) {
-        CloseHandle(handle);
-    }
-}
 
 // Lets only `handle` be inherited by the process startup describes, for as long as it lives.
 class OnlyInherited {
@@ -38,7 +18,8 @@ public:
         InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
         buffer_.resize(size / sizeof(std::uint64_t) + 1);
         list_ = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data());
-        ready_ = InitializeProcThreadAttributeList(list_, 1, 0, &size) &&
+        initialized_ = InitializeProcThreadAttributeList(list_, 1, 0, &size);
+        ready_ = initialized_ &&
                  UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &handle_,
                                            sizeof handle_, nullptr, nullptr) &&
                  SetHandleInformation(handle_, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
@@ -46,7 +27,9 @@ public:
     }
     ~OnlyInherited() {
         SetHandleInformation(handle_, HANDLE_FLAG_INHERIT, 0);
-        DeleteProcThreadAttributeList(list_);
+        if (initialized_) {
+            DeleteProcThreadAttributeList(list_);
+        }
     }
     OnlyInherited(const OnlyInherited&) = delete;
     OnlyInherited& operator=(const OnlyInherited&) = delete;
@@ -56,48 +39,12 @@ public:
 private:
     HANDLE handle_;
     std::vector<std::uint64_t> buffer_; // the list, aligned as it needs
-
     LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+    bool initialized_ = false;
     bool ready_ = false;
 };
 
 } // namespace
-
-// Opened for no one else to share: any other attempt fails with a sharing violation while the
-// tool, the command interpreter or a program it runs holds it.
-std::optional<ConversionLock> ConversionLock::Take(const std::string& folder, std::string& whyNot) {
-    const std::wstring path = Widen(folder + "\\" + ConversionLockName);
-    const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        whyNot = GetLastError() == ERROR_SHARING_VIOLATION ? "" : WhyNotLocked(path);
-        return std::nullopt;
-    }
-    ConversionLock lock(handle);
-    // A link in its place is opened as itself, never followed, and then refused.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        whyNot = LinkNotFollowedReason;
-        return std::nullopt;
-    }
-    return lock;
-}
-
-ConversionLock::ConversionLock(ConversionLock&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)) {}
-
-ConversionLock& ConversionLock::operator=(ConversionLock&& other) noexcept {
-    if (this != &other) {
-        Release(handle_);
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
-ConversionLock::~ConversionLock() {
-    Release(handle_);
-}
 
 Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
                     const ConversionLock& lock) {
