@@ -44,10 +44,9 @@ TEST(WindowsScriptTest, AFailedTrackIsCleanedUpListedAndTheWindowWaits) {
             EXPECT_EQ(status, 0);
             // The last two commands it ran: the completion message, then exit.
             const size_t msg = printed.rfind(dir + ">msg * All files have been converted! \n");
-            const size_t next = printed.find(dir + ">", msg + 1);
-            EXPECT_TRUE(msg != std::string::npos && next == printed.rfind(dir + ">exit \n") &&
-                        next == printed.rfind(dir + ">"))
-                << printed;
+            const size_t exit = printed.rfind(dir + ">exit \n");
+            EXPECT_EQ(printed.find(dir + ">", msg + 1), exit) << printed;
+            EXPECT_EQ(printed.rfind(dir + ">"), exit) << printed;
         } else {
             EXPECT_EQ(status, 1);
             const std::string listed =
