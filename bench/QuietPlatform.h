@@ -8,7 +8,7 @@ namespace vq3::bench {
 class QuietPlatform : public Platform {
 public:
     void ShowMessage(const std::string&) override { ++messages; }
-    Result LaunchScript(const std::string&, const std::string&) override {
+    Result LaunchScript(const std::string&, const std::string&, const ConversionLock&) override {
         ++launches;
         return Result::Success();
     }

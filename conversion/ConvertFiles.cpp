@@ -2,9 +2,9 @@
 
 #include "conversion/Messages.h"
 #include "conversion/Script.h"
+#include "platform/ConversionLock.h"
 #include "platform/Files.h"
 #include "platform/ProgramLookup.h"
-#include "platform/ScriptLauncher.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -66,13 +66,10 @@ bool CheckPrograms(const std::vector<TrackJob>& jobs, const std::string& appDir,
     return true;
 }
 
-// Checks that write nothing: every name the script would hold must be expressible in it, the
-// programs it starts must be there, its rename must find no file in the way (it never replaces
-// one), and no decoder output may land on a file the user already has.
-bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
-                        Platform& platform, const PathRules& rules) {
+// The folder itself, by its name alone: the script must be able to name it and to work in it.
+bool CheckFolder(const std::string& appDir, Platform& platform, const PathRules& rules) {
     if (!ScriptCanCarry(appDir)) {
-        platform.ShowMessage(UnusableAppDirMessage(appDir));
+        platform.ShowMessage(UnusableAppDirMessage(appDir, WordsFor(rules)));
         return false;
     }
     // The Command Prompt cannot work in such a folder: its "cd" would fail and every line after
@@ -81,6 +78,14 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
         platform.ShowMessage(NetworkShareAppDirMessage(appDir));
         return false;
     }
+    return true;
+}
+
+// Checks that write nothing: every name the script would hold must be expressible in it, the
+// programs it starts must be there, its rename must find no file in the way (it never replaces
+// one), and no decoder output may land on a file the user already has.
+bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& appDir,
+                        Platform& platform, const PathRules& rules) {
     UniqueNames unusable;
     UniqueNames taken;
     UniqueNames collisions;
@@ -101,7 +106,7 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
         }
     }
     if (!unusable.Names().empty()) {
-        platform.ShowMessage(UnusableNamesMessage(unusable.Names()));
+        platform.ShowMessage(UnusableNamesMessage(unusable.Names(), WordsFor(rules)));
         return false;
     }
     if (!CheckPrograms(jobs, appDir, platform)) {
@@ -198,9 +203,19 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
         platform.ShowMessage(NoFilesToConvertMessage);
         return;
     }
-    // A running conversion's own intermediate files would otherwise read as the user's.
-    if (ConversionRunning(appDir)) {
-        platform.ShowMessage(ConversionRunningMessage(appDir));
+    if (!CheckFolder(appDir, platform, rules)) {
+        return;
+    }
+    // Taken before any file is looked at or written, and handed to the script's interpreter:
+    // a running conversion's script is never rewritten under it, and its own intermediate files
+    // are never taken for the user's.
+    std::string whyNot;
+    const auto lock = ConversionLock::Take(appDir, whyNot);
+    if (!lock) {
+        platform.ShowMessage(
+            whyNot.empty()
+                ? ConversionRunningMessage(appDir)
+                : WriteFailedMessage(rules.JoinPath(appDir, ConversionLockName), whyNot));
         return;
     }
     const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);
@@ -216,12 +231,12 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
         platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));
         return;
     }
-    const Result launched = platform.LaunchScript(scriptPath, appDir);
+    const Result launched = platform.LaunchScript(scriptPath, appDir, *lock);
     if (!launched.ok) {
         platform.ShowMessage(LaunchFailedMessage(scriptPath, launched.reason));
         return;
     }
-    platform.ShowMessage(ConversionBegunMessage);
+    platform.ShowMessage(WordsFor(rules).conversionBegun);
 }
 
 } // namespace vq3

@@ -25,7 +25,9 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
     size_t leftOut = 0;
     size_t refused = 0;
     std::vector<std::string> notInAppDirLater;
+    std::vector<std::string> shortLater;
     std::vector<std::string> unusableLater;
+    const PlatformWords& words = WordsFor(rules);
     const auto refuse = [&](const std::string& name, const std::string& message,
                             std::vector<std::string>& later) {
         if (++refused > RefusalsShownOneByOne) {
@@ -39,9 +41,12 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
         const std::string name = rules.GetFileName(files[i].path);
         if (files[i].elsewhere || !FileExists(rules.JoinPath(appDir, name))) {
             refuse(name, NotInAppDirMessage(name, appDir), notInAppDirLater);
+        } else if (CharacterCount(name) < 3) {
+            // Its settings file, the path less three characters, would land outside appDir.
+            refuse(name, ShortNameMessage(name), shortLater);
         } else if (ClassifyTrack(files[i].path) != TrackKind::Other && !ScriptCanCarry(name)) {
             // Listed, it could never be converted, and nothing takes an entry off the list.
-            refuse(name, UnusableNameMessage(name), unusableLater);
+            refuse(name, UnusableNameMessage(name, words), unusableLater);
         } else if (room > 0) {
             batch.push_back(i);
             --room;
@@ -53,8 +58,11 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
     if (!notInAppDirLater.empty()) {
         platform.ShowMessage(MoreNotInAppDirMessage(notInAppDirLater, appDir));
     }
+    if (!shortLater.empty()) {
+        platform.ShowMessage(MoreShortNamesMessage(shortLater));
+    }
     if (!unusableLater.empty()) {
-        platform.ShowMessage(MoreUnusableNamesMessage(unusableLater));
+        platform.ShowMessage(MoreUnusableNamesMessage(unusableLater, words));
     }
     if (leftOut > 0) {
         platform.ShowMessage(ListFullMessage(leftOut));

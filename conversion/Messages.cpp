@@ -6,10 +6,6 @@ namespace vq3 {
 
 namespace {
 
-constexpr const char* ScriptCannotHold =
-    "A name in the conversion script may not hold a double quote, a control character or a "
-    "character the Command Prompt cannot show.";
-
 // Control characters would garble the message box itself.
 std::string Printable(const std::string& text) {
     std::string shown = text;
@@ -37,6 +33,17 @@ const char* ForCount(size_t count, const char* one, const char* many) {
 
 constexpr const char* NothingConverted = "  Nothing was converted.";
 
+constexpr const char* ShortNameReason =
+    "A file's settings file is named after it by replacing the last three characters of its "
+    "name, so a name needs at least three.";
+
+// The start of a drop's summary of refusals beyond the first few: "Another dropped file has" or
+// "Another 2 dropped files have".
+std::string AnotherDropped(size_t count, const char* verbForOne, const char* verbForMany) {
+    return count == 1 ? std::string("Another dropped file ") + verbForOne
+                      : "Another " + std::to_string(count) + " dropped files " + verbForMany;
+}
+
 } // namespace
 
 std::string NotInAppDirMessage(const std::string& name, const std::string& appDir) {
@@ -46,23 +53,34 @@ std::string NotInAppDirMessage(const std::string& name, const std::string& appDi
 std::string MoreNotInAppDirMessage(const std::vector<std::string>& names,
                                    const std::string& appDir) {
     const size_t count = names.size();
-    return std::string(ForCount(count, "Another dropped file is", "Another ")) +
-           (count == 1 ? "" : std::to_string(count) + " dropped files are") +
-           " not in the application's directory, '" + appDir + "', and " +
-           ForCount(count, "was", "were") + " not added: " + PrintableList(names, 3) + ".";
+    return AnotherDropped(count, "is", "are") + " not in the application's directory, '" + appDir +
+           "', and " + ForCount(count, "was", "were") + " not added: " + PrintableList(names, 3) +
+           ".";
 }
 
-std::string UnusableNameMessage(const std::string& name) {
+std::string UnusableNameMessage(const std::string& name, const PlatformWords& words) {
     return "The file '" + Printable(name) + "' cannot be named in the conversion script.  " +
-           ScriptCannotHold + "  Rename it, then drop it again.";
+           words.scriptCannotHold + "  Rename it, then drop it again.";
 }
 
-std::string MoreUnusableNamesMessage(const std::vector<std::string>& names) {
+std::string MoreUnusableNamesMessage(const std::vector<std::string>& names,
+                                     const PlatformWords& words) {
     const size_t count = names.size();
-    return std::string(ForCount(count, "Another dropped file", "Another ")) +
-           (count == 1 ? "" : std::to_string(count) + " dropped files") + " cannot be named in " +
-           "the conversion script, and " + ForCount(count, "was", "were") +
-           " not added: " + PrintableList(names, 3) + ".  " + ScriptCannotHold;
+    return AnotherDropped(count, "cannot", "cannot") + " be named in the conversion script, and " +
+           ForCount(count, "was", "were") + " not added: " + PrintableList(names, 3) + ".  " +
+           words.scriptCannotHold;
+}
+
+std::string ShortNameMessage(const std::string& name) {
+    return "The file '" + Printable(name) + "' has too short a name.  " + ShortNameReason +
+           "  Rename it, then drop it again.";
+}
+
+std::string MoreShortNamesMessage(const std::vector<std::string>& names) {
+    const size_t count = names.size();
+    return AnotherDropped(count, "has too short a name", "have too short names") + ", and " +
+           ForCount(count, "was", "were") + " not added: " + PrintableList(names, 3) + ".  " +
+           ShortNameReason;
 }
 
 std::string ListFullMessage(size_t leftOut) {
@@ -85,10 +103,10 @@ std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths) {
            ForCount(count, "it", "them") + ", then convert again." + NothingConverted;
 }
 
-std::string UnusableAppDirMessage(const std::string& appDir) {
+std::string UnusableAppDirMessage(const std::string& appDir, const PlatformWords& words) {
     return "The application's directory, '" + Printable(appDir) +
-           "', cannot be named in the conversion script.  " + ScriptCannotHold +
-           "  Move VQ3MC and your music files to another directory." + NothingConverted;
+           "', cannot be named in the conversion script.  " + words.scriptCannotHold + "  " +
+           words.moveTheTool + NothingConverted;
 }
 
 std::string NetworkShareAppDirMessage(const std::string& appDir) {
@@ -99,11 +117,12 @@ std::string NetworkShareAppDirMessage(const std::string& appDir) {
            NothingConverted;
 }
 
-std::string UnusableNamesMessage(const std::vector<std::string>& names) {
+std::string UnusableNamesMessage(const std::vector<std::string>& names,
+                                 const PlatformWords& words) {
     const size_t count = names.size();
     return std::string(ForCount(count, "This file cannot", "These files cannot")) +
            " be named in the conversion script: " + PrintableList(names) + ".  " +
-           ScriptCannotHold + "  Rename " + ForCount(count, "it", "them") +
+           words.scriptCannotHold + "  Rename " + ForCount(count, "it", "them") +
            ", then convert again." + NothingConverted;
 }
 

@@ -1,5 +1,6 @@
 #include "conversion/Script.h"
 
+#include "conversion/Messages.h"
 #include "conversion/ScriptNames.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
@@ -146,7 +147,8 @@ void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t nu
 
 // After a failure the window stays open: it lists what failed and why, says so once more in a
 // message, and waits for a key. A run without failures skips all this.
-void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& jobs) {
+void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& jobs,
+                  const PlatformWords& words) {
     lines.push_back("if not defined " + std::string(NotConvertedVariable) + " goto " +
                     AllConvertedLabel);
     lines.push_back("echo off");
@@ -159,9 +161,7 @@ void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& 
                         variable + "%");
     }
     lines.push_back("msg * Not every file was converted: %" + std::string(NotConvertedVariable) +
-                    "% of " + std::to_string(jobs.size()) +
-                    " failed.  The Command Prompt window (currently minimized) shows which and "
-                    "why; press a key there to close it.");
+                    "% of " + std::to_string(jobs.size()) + " failed.  " + words.failedRunWindow);
     lines.push_back("pause");
     lines.push_back("exit 1");
     lines.push_back(LabelLine(AllConvertedLabel));
@@ -171,6 +171,11 @@ void AppendReport(std::vector<std::string>& lines, const std::vector<TrackJob>& 
 
 std::string LastThreeLower(std::string_view text) {
     return LowerAscii(text.substr(StartOfLastThree(text)));
+}
+
+size_t CharacterCount(std::string_view text) {
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
 }
 
 std::string ReplaceLastThree(std::string_view text, std::string_view extension) {
@@ -272,9 +277,14 @@ std::optional<TrackProgress> ParseTrackTitle(std::string_view title) {
 }
 
 std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir,
-                                     const PathRules& rules) {
+                                     const PathRules& rules, unsigned codePage) {
     std::vector<std::string> lines;
     lines.reserve(jobs.size() * 26 + 16);
+    // The command interpreter reads each line in the console's code page, which a user's console
+    // settings may have changed; before the first name, the script sets the one it is written in.
+    if (rules.ForWindows()) {
+        lines.push_back("chcp " + std::to_string(codePage) + " >nul");
+    }
     lines.push_back("cd " + EscapeForUnquotedUse(appDir));
     if (!jobs.empty()) {
         lines.push_back("set " + std::string(NotConvertedVariable) + "=");
@@ -285,7 +295,7 @@ std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const st
         AppendTrack(lines, jobs[i], i + 1, jobs.size(), repeat);
     }
     if (!jobs.empty()) {
-        AppendReport(lines, jobs);
+        AppendReport(lines, jobs, WordsFor(rules));
     }
     lines.push_back(CompletionLine);
     lines.push_back("exit");
@@ -306,8 +316,8 @@ std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, st
 
 std::vector<std::string> BuildConversionScript(const std::vector<std::string>& entries,
                                                const std::string& appDir, std::int16_t bitRate,
-                                               const PathRules& rules) {
-    return ScriptLines(BuildTrackJobs(entries, bitRate, rules), appDir, rules);
+                                               const PathRules& rules, unsigned codePage) {
+    return ScriptLines(BuildTrackJobs(entries, bitRate, rules), appDir, rules, codePage);
 }
 
 } // namespace vq3

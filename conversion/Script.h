@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Files.h"
 #include "platform/PathRules.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@ constexpr const char* ScriptFileName = "vq3mc.bat";
 // Extensions are handled by position: the last three characters of a name, whatever precedes
 // them. Characters, not bytes, so a UTF-8 name is never cut inside a letter.
 std::string LastThreeLower(std::string_view text);
+size_t CharacterCount(std::string_view text);
 std::string ReplaceLastThree(std::string_view text, std::string_view extension);
 
 enum class TrackKind { Wave, Mp3, Other };
@@ -70,18 +72,21 @@ struct TrackProgress {
 };
 std::optional<TrackProgress> ParseTrackTitle(std::string_view title);
 
-// The script's lines, without line ends: change to appDir, one block per job in list order, the
-// completion message and "exit". Each block tests its programs' exit status and its files, and a
-// failed track is cleaned up after and skipped; when any failed, the window lists them and waits
+// The script's lines, without line ends: for the command interpreter the code page it is written
+// in (our own interpreter reads UTF-8 alone), change to appDir, one block per job in list order,
+// the completion message and "exit". Each block tests its programs' exit status and its files, and
+// a failed track is cleaned up after and skipped; when any failed, the window lists them and waits
 // instead of announcing completion. Names are compared by the rules to spot repeated entries.
 std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir,
-                                     const PathRules& rules = PathRules::Host());
+                                     const PathRules& rules = PathRules::Host(),
+                                     unsigned codePage = ConsoleCodePage());
 
 // The jobs of the MP3 and WAV entries, in list order, and their script.
 std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, std::int16_t bitRate,
                                      const PathRules& rules = PathRules::Host());
 std::vector<std::string> BuildConversionScript(const std::vector<std::string>& entries,
                                                const std::string& appDir, std::int16_t bitRate,
-                                               const PathRules& rules = PathRules::Host());
+                                               const PathRules& rules = PathRules::Host(),
+                                               unsigned codePage = ConsoleCodePage());
 
 } // namespace vq3

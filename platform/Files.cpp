@@ -42,8 +42,17 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
     }
     return file;
 #else
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // Without waiting: a pipe with no reader fails at once (ENXIO), and anything but a regular
+    // file is refused the same way.
+    const int fd = open(path.c_str(),
+                        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = ENXIO;
         return nullptr;
     }
     std::FILE* file = fdopen(fd, "wb");
@@ -66,6 +75,8 @@ std::string WhyNotWritable(int error) {
         return LinkNotFollowedReason;
     case EISDIR:
         return FolderInTheWayReason;
+    case ENXIO:
+        return NotAFileReason;
     default:
         return std::strerror(error);
     }
@@ -139,11 +150,19 @@ std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     return encoded;
 }
 
+unsigned ConsoleCodePage() {
+    return GetOEMCP();
+}
+
 #else
 
 // The system's encoding is UTF-8 and our own interpreter reads UTF-8: bytes pass unchanged.
 std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     return utf8;
+}
+
+unsigned ConsoleCodePage() {
+    return 65001;
 }
 
 #endif

@@ -33,16 +33,19 @@ std::string ReadStart(const std::string& path, size_t limit);
 // The command interpreter reads a script in the console's code page. Returns the bytes to
 // write for a UTF-8 text, or nothing when the code page cannot represent every character.
 std::optional<std::string> EncodeForConsole(const std::string& utf8);
+// The code page EncodeForConsole writes in (65001 for UTF-8).
+unsigned ConsoleCodePage();
 
 // Why a file cannot be written or made, in words: the system's, but for the two cases where
 // they would not say what is wrong.
 constexpr const char* LinkNotFollowedReason = "it is a link, which is never followed";
 constexpr const char* FolderInTheWayReason = "a folder of that name is in the way";
+constexpr const char* NotAFileReason = "a pipe or device of that name is in the way";
 std::string WhyNotWritable(int error);
 
 // Creates or truncates the file and writes each line followed by CR LF, in the console's
 // code page, then closes it. Fails, with the system's reason, rather than write a line the
-// code page cannot hold, or write through a link to wherever it points.
+// code page cannot hold, write through a link to wherever it points, or wait on a pipe.
 Result WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 } // namespace vq3

@@ -19,6 +19,9 @@ public:
     std::string JoinPath(std::string_view dir, std::string_view name) const;
     // Equal keys for two spellings of the same path: Windows folds ASCII case, POSIX does not.
     std::string ComparisonKey(std::string_view path) const;
+    // Whether these are Windows' rules: the script is then read by the command interpreter, and
+    // the user is spoken to in Windows' words.
+    bool ForWindows() const { return windows_; }
     // A Windows path of a network share (\\server\share\...), which no drive letter names.
     bool OnNetworkShare(std::string_view path) const;
 

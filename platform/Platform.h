@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ConversionLock.h"
 #include "platform/Result.h"
 
 #include <string>
@@ -14,8 +15,10 @@ public:
 
     // A modal message with one OK button; returns once the user has dismissed it.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Starts the script minimized, without focus, in the given folder; does not wait for it.
-    virtual Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) = 0;
+    // Starts the script minimized, without focus, in the given folder, and hands it the folder's
+    // conversion lock; does not wait for it.
+    virtual Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                                const ConversionLock& lock) = 0;
 };
 
 } // namespace vq3

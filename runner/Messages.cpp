@@ -1,7 +1,7 @@
 #include "runner/Messages.h"
 
+#include "platform/ConversionLock.h"
 #include "platform/Text.h"
-#include "platform/posix/ConversionLock.h"
 
 namespace vq3::runner {
 

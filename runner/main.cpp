@@ -1,6 +1,6 @@
 #include "platform/AppInfo.h"
+#include "platform/ConversionLock.h"
 #include "platform/Files.h"
-#include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/Messages.h"
 #include "runner/RunnerWindow.h"
@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -43,6 +45,14 @@ int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string
 
 // Runs a conversion script where there is no Windows command interpreter.
 int main(int argc, char** argv) {
+    // The tool hands over the folder's lock it took, as an open descriptor named first.
+    const std::string_view handOver = vq3::LockHandOverOption;
+    std::optional<int> handedLock;
+    if (argc == 3 && std::string_view(argv[1]).starts_with(handOver)) {
+        handedLock = std::atoi(argv[1] + handOver.size());
+        ++argv;
+        --argc;
+    }
     if (argc != 2) {
         std::fprintf(stderr, "%s\n", UsageMessage);
         return 2;
@@ -55,13 +65,13 @@ int main(int argc, char** argv) {
     stop.TakeOverStopSignals();
     // Held from the start until the script has run, so that from the moment the tool has
     // started this run, a second conversion in the folder is turned away.
-    int lockError = 0;
-    const auto lock = vq3::ConversionLock::Acquire(folder, &lockError);
+    std::string whyNot;
+    const auto lock = handedLock ? vq3::ConversionLock::Adopt(*handedLock, folder, whyNot)
+                                 : vq3::ConversionLock::Take(folder, whyNot);
     const auto run = [&](RunnerHost& host) {
         if (!lock) {
-            host.ShowMessage(lockError == 0
-                                 ? AlreadyRunningMessage
-                                 : LockFailedMessage(folder, vq3::WhyNotWritable(lockError)));
+            host.ShowMessage(whyNot.empty() ? AlreadyRunningMessage
+                                            : LockFailedMessage(folder, whyNot));
             return 1;
         }
         return RunScript(host, scriptPath, workingDir, stop);

@@ -8,8 +8,9 @@ void SystemPlatform::ShowMessage(const std::string& text) {
     vq3::ShowMessage(text, owner_);
 }
 
-Result SystemPlatform::LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
-    return vq3::LaunchScript(scriptPath, workingDir);
+Result SystemPlatform::LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                                    const ConversionLock& lock) {
+    return vq3::LaunchScript(scriptPath, workingDir, lock);
 }
 
 } // namespace vq3

@@ -12,7 +12,8 @@ public:
     void SetMessageOwner(MessageOwner owner) { owner_ = owner; }
 
     void ShowMessage(const std::string& text) override;
-    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) override;
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                        const ConversionLock& lock) override;
 
 private:
     MessageOwner owner_ = nullptr;

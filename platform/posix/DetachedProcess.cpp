@@ -25,7 +25,7 @@ struct ChildError {
 
 // Runs in the forked child, where only async-signal-safe calls are allowed.
 [[noreturn]] void RunGrandchild(int pipeOut, const char* program, char* const* argv,
-                                const char* workingDir) {
+                                const char* workingDir, int handed) {
     setsid();
     const pid_t grandchild = fork();
     if (grandchild != 0) {
@@ -34,8 +34,12 @@ struct ChildError {
     if (chdir(workingDir) != 0) {
         ReportAndExit(pipeOut, Stage::ChangeFolder);
     }
-    // Nothing the tool has open reaches the program: each file closes as it starts.
+    // Nothing the tool has open reaches the program but what it is handed: each other file
+    // closes as it starts.
     close_range(STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC);
+    if (handed >= 0 && fcntl(handed, F_SETFD, 0) != 0) {
+        ReportAndExit(pipeOut, Stage::Execute);
+    }
     execv(program, argv);
     ReportAndExit(pipeOut, Stage::Execute);
 }
@@ -43,7 +47,7 @@ struct ChildError {
 } // namespace
 
 Result StartDetached(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& workingDir) {
+                     const std::string& workingDir, int handed) {
     std::vector<std::string> argvText{program};
     argvText.insert(argvText.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -65,7 +69,7 @@ Result StartDetached(const std::string& program, const std::vector<std::string>&
     }
     if (child == 0) {
         close(pipeEnds[0]);
-        RunGrandchild(pipeEnds[1], program.c_str(), argv.data(), workingDir.c_str());
+        RunGrandchild(pipeEnds[1], program.c_str(), argv.data(), workingDir.c_str(), handed);
     }
     close(pipeEnds[1]);
     int status = 0;

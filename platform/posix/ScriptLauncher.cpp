@@ -2,7 +2,6 @@
 
 #include "platform/AppInfo.h"
 #include "platform/PathRules.h"
-#include "platform/posix/ConversionLock.h"
 #include "platform/posix/DetachedProcess.h"
 
 namespace vq3 {
@@ -14,13 +13,12 @@ constexpr const char* ScriptRunnerName = "vq3run";
 
 } // namespace
 
-Result LaunchScript(const std::string& scriptPath, const std::string& workingDir) {
+Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                    const ConversionLock& lock) {
     const std::string runner = PathRules::Posix().JoinPath(AppInfo::AppDir(), ScriptRunnerName);
-    return StartDetached(runner, {scriptPath}, workingDir);
-}
-
-bool ConversionRunning(const std::string& appDir) {
-    return ConversionInProgress(appDir);
+    const int handed = lock.NativeHandle();
+    return StartDetached(runner, {LockHandOverOption + std::to_string(handed), scriptPath},
+                         workingDir, handed);
 }
 
 } // namespace vq3

@@ -1,3 +1,4 @@
+chcp 850 >nul
 cd C:\Tools\Conv
 set VQ3_NOT_CONVERTED=
 title VQ3 Music Tool: 1 of 2: Intro.mp3

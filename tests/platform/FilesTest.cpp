@@ -1,21 +1,22 @@
 #include "platform/Files.h"
 
 #include "platform/PathRules.h"
-#ifndef _WIN32
-#include "platform/posix/DetachedProcess.h"
-#endif
-#include "support/TempDir.h"
+#include "support/RecordingPlatform.h"
 #include "support/Waiting.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include "platform/posix/DetachedProcess.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace vq3 {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
+using namespace test;
 
 TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReportsFailures) {
     TempDir dir;
@@ -23,26 +24,27 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
     ASSERT_TRUE(WriteTextLines(dir / "t.bat", {"one", "", "Caf\xC3\xA9"}).ok);
 #ifdef _WIN32
     // The console's code page (437 or 850 for English) has the letter at 0x82.
-    EXPECT_EQ(ReadFile(dir / "t.bat"), "one\r\n\r\nCaf\x82\r\n");
+    const std::string written = "one\r\n\r\nCaf\x82\r\n";
 #else
-    EXPECT_EQ(ReadFile(dir / "t.bat"), "one\r\n\r\nCaf\xC3\xA9\r\n");
+    const std::string written = "one\r\n\r\nCaf\xC3\xA9\r\n";
 #endif
-    // Failures carry the system's reason (a folder in the way is ConvertFilesTest's).
-    std::vector<std::pair<std::string, std::string>> cases{
-        {dir / "no/such/t.bat", test::NoSuchFile}};
+    EXPECT_EQ(ReadFile(dir / "t.bat"), written);
+    // Failures carry the system's reason (a folder or a pipe in the way is ConvertFilesTest's).
+    EXPECT_EQ(WriteTextLines(dir / "no/such/t.bat", {"exit"}).reason, "No such file or directory");
 #ifndef _WIN32
-    WriteFile(dir / "target.txt", "mine");
-    fs::create_symlink("target.txt", dir.Path() / "link.lua");
-    cases.insert(cases.end(), {{"/dev/full", "No space left on device"},
-                               {dir / "link.lua", LinkNotFollowedReason}});
-#endif
-    for (const auto& [path, reason] : cases) {
-        const Result written = WriteTextLines(path, {"exit"});
-        EXPECT_FALSE(written.ok) << path;
-        EXPECT_EQ(written.reason, reason) << path;
-    }
-#ifndef _WIN32
-    EXPECT_EQ(ReadFile(dir / "target.txt"), "mine");
+    fs::create_symlink("t.bat", dir.Path() / "link.lua");
+    EXPECT_EQ(WriteTextLines(dir / "link.lua", {"exit"}).reason, LinkNotFollowedReason);
+    EXPECT_EQ(WriteTextLines("/dev/full", {"exit"}).reason, NotAFileReason);
+    EXPECT_EQ(ReadFile(dir / "t.bat"), written);
+    // A file that may grow no further, as on a full disk: the failure shows as it is closed.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{4, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const Result tooLarge = WriteTextLines(dir / "full.bat", {"exit"});
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(tooLarge.reason, "File too large");
 #endif
 }
 
@@ -56,21 +58,25 @@ TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
 
 #ifndef _WIN32
 // The tool never waits for what it starts: the program here ends only once the start has
-// returned. A missing program or folder is reported with the reason.
-TEST(DetachedProcessTest, ReturnsAtOnceOrReportsWhyNot) {
+// returned. It holds the folder's lock it was handed, and only until it ends. A missing program or
+// folder is reported with the reason.
+TEST(DetachedProcessTest, ReturnsAtOnceHandsOverTheLockOrReportsWhyNot) {
     TempDir dir;
-    ASSERT_TRUE(StartDetached("/bin/sh", {"-c", "while [ ! -e go ]; do sleep 0.1; done; : > went"},
-                              dir.Str())
+    std::string whyNot;
+    auto lock = ConversionLock::Take(dir.Str(), whyNot);
+    ASSERT_TRUE(lock &&
+                StartDetached("/bin/sh",
+                              {"-c", "for i in $(seq 600); do [ -e go ] && break; sleep 0.1; done"},
+                              dir.Str(), lock->NativeHandle())
                     .ok);
+    lock.reset();
+    EXPECT_TRUE(ConversionRunning(dir.Str()));
     WriteFile(dir / "go", "");
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return fs::exists(dir.Path() / "went"); }, std::chrono::seconds(30)));
-    const Result noProgram = StartDetached(dir / "vq3run", {"x.bat"}, dir.Str());
-    EXPECT_EQ(noProgram.reason, "cannot run '" + (dir / "vq3run") + "': No such file or directory");
-    const Result noFolder = StartDetached("/bin/true", {}, dir / "gone");
-    EXPECT_EQ(noFolder.reason,
+    EXPECT_TRUE(WaitUntil([&] { return !ConversionRunning(dir.Str()); }, std::chrono::seconds(30)));
+    EXPECT_EQ(StartDetached(dir / "vq3run", {}, dir.Str()).reason,
+              "cannot run '" + (dir / "vq3run") + "': No such file or directory");
+    EXPECT_EQ(StartDetached("/bin/true", {}, dir / "gone").reason,
               "cannot change to the folder '" + (dir / "gone") + "': No such file or directory");
-    EXPECT_FALSE(noProgram.ok || noFolder.ok);
 }
 #endif
 

@@ -2,8 +2,8 @@
 
 #include "conversion/Script.h"
 #include "conversion/ScriptNames.h"
+#include "platform/ConversionLock.h"
 #include "platform/Files.h"
-#include "platform/posix/ConversionLock.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
@@ -208,7 +208,8 @@ TEST(ScriptSyntaxTest, ReadsALineAsTheCommandInterpreterAndAWindowsProgramWould)
 // runner.
 TEST(ChildProcessTest, AStartedProgramInheritsNothingAndAStopSignalIsARequest) {
     test::TempDir dir;
-    const auto lock = ConversionLock::Acquire(dir.Str());
+    std::string whyNot;
+    const auto lock = ConversionLock::Take(dir.Str(), whyNot);
     const StopRequest stop;
     stop.TakeOverStopSignals();
     std::string output;

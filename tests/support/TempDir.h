@@ -2,12 +2,10 @@
 
 #include "platform/Files.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <set>
-#include <string>
 
 namespace vq3::test {
 
@@ -36,9 +34,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// The C library's words for a path below a missing folder.
-constexpr const char* NoSuchFile = "No such file or directory";
 
 // The names of everything in a folder, to show that a run left no file it should not have.
 inline std::set<std::string> FilesIn(const std::filesystem::path& dir) {

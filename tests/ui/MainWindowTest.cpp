@@ -1,5 +1,6 @@
 #include "ui/qt/MainWindow.h"
 
+#include "conversion/Messages.h"
 #include "support/DropEvents.h"
 #include "support/ExpectedLayout.h"
 #include "support/TempDir.h"
@@ -74,11 +75,8 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
     MainWindow window(platform, appDir.Str());
     platform.SetMessageOwner(&window);
     ASSERT_EQ(boxes, std::vector<std::string>{
-                         "alone; VQ3 Music Tool; plain: WARNING:  You MUST copy the *.mp3 or *.wav "
-                         "files you want to convert into the same directory as 'vq3mc.exe' or they "
-                         "will NOT be converted!  Be sure to copy them into the directory and then "
-                         "drag those files into the VQ3MC window.; OK | hidden, bit rate 0, "
-                         "listed 0"});
+                         "alone; VQ3 Music Tool; plain: " + std::string(StartupWarning) +
+                         "; OK | hidden, bit rate 0, listed 0"});
     EXPECT_EQ(window.windowTitle(), "VQ3 Music Tool 1.4.0");
 
     for (const auto& [name, left, top, width, height, text] : test::ExpectedLayout) {
