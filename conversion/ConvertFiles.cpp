@@ -2,6 +2,7 @@
 
 #include "conversion/Messages.h"
 #include "conversion/Script.h"
+#include "conversion/ScriptNames.h"
 #include "platform/ConversionLock.h"
 #include "platform/Files.h"
 #include "platform/ProgramLookup.h"
@@ -34,10 +35,10 @@ std::vector<std::string> ProgramsNeeded(const std::vector<TrackJob>& jobs) {
     const bool anyMp3 = std::any_of(jobs.begin(), jobs.end(),
                                     [](const TrackJob& job) { return job.Kind == TrackKind::Mp3; });
     if (anyMp3) {
-        programs.push_back("madplay.exe");
+        programs.emplace_back(script_names::Decoder);
     }
     if (!jobs.empty()) {
-        programs.push_back("enc.exe");
+        programs.emplace_back(script_names::Encoder);
     }
     return programs;
 }
@@ -90,7 +91,7 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
     UniqueNames taken;
     UniqueNames collisions;
     for (const auto& job : jobs) {
-        if (!ScriptCanCarry(job.SourceName)) {
+        if (!ScriptCanNameTrack(job.SourceName)) {
             unusable.Add(job.SourceName);
             continue;
         }

@@ -44,7 +44,7 @@ void AcceptDroppedFiles(const std::vector<DroppedFile>& files, const std::string
         } else if (CharacterCount(name) < 3) {
             // Its settings file, the path less three characters, would land outside appDir.
             refuse(name, ShortNameMessage(name), shortLater);
-        } else if (ClassifyTrack(files[i].path) != TrackKind::Other && !ScriptCanCarry(name)) {
+        } else if (ClassifyTrack(files[i].path) != TrackKind::Other && !ScriptCanNameTrack(name)) {
             // Listed, it could never be converted, and nothing takes an entry off the list.
             refuse(name, UnusableNameMessage(name, words), unusableLater);
         } else if (room > 0) {

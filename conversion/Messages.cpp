@@ -91,8 +91,7 @@ std::string ListFullMessage(size_t leftOut) {
 std::string ConversionRunningMessage(const std::string& appDir) {
     return "A conversion started in the application's directory, '" + Printable(appDir) +
            "', is still running.  Wait until its window (currently minimized) has closed; if it "
-           "lists files that were not converted, press a key there.  Then convert again." +
-           NothingConverted;
+           "lists files that were not converted, press a key there.  Then convert again.";
 }
 
 std::string DescriptorsInTheWayMessage(const std::vector<std::string>& paths) {

@@ -27,7 +27,7 @@ constexpr PlatformWords WindowsWords{
     "closes itself, your music files will all be converted properly.  You can now close VQ3MC "
     "while the conversion process runs.",
     "A name in the conversion script may not hold a double quote, a control character or a "
-    "character the Command Prompt cannot show.",
+    "letter the Command Prompt or the programs it starts cannot read.",
     "Move VQ3MC and your music files to another directory.",
     "The Command Prompt window (currently minimized) shows which and why; press a key there to "
     "close it.",

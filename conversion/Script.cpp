@@ -245,6 +245,10 @@ bool ScriptCanCarry(const std::string& text) {
            EncodeForConsole(text).has_value();
 }
 
+bool ScriptCanNameTrack(const std::string& name) {
+    return ScriptCanCarry(name) && ProgramsCanRead(name);
+}
+
 std::string TrackTitle(size_t number, size_t count, std::string_view name) {
     return std::string(AppInfo::AppTitle) + ": " + std::to_string(number) + " of " +
            std::to_string(count) + ": " + std::string(name);

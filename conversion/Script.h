@@ -58,6 +58,9 @@ std::string EscapeForUnquotedUse(std::string_view text);
 // False for text the script cannot carry in any form: a double quote, a control character, or a
 // letter the console's code page lacks.
 bool ScriptCanCarry(const std::string& text);
+// A track's name goes into the script and, as an argument, to the programs it starts: both must
+// be able to read it.
+bool ScriptCanNameTrack(const std::string& name);
 
 // What the script's window title says while a track converts: "VQ3 Music Tool: 3 of 12: Intro.mp3".
 std::string TrackTitle(size_t number, size_t count, std::string_view name);

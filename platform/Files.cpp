@@ -127,27 +127,37 @@ std::string ReadStart(const std::string& path, size_t limit) {
 
 #ifdef _WIN32
 
-std::optional<std::string> EncodeForConsole(const std::string& utf8) {
-    if (utf8.empty()) {
-        return std::string();
-    }
-    // A console set to UTF-8 reads every name as it is.
-    if (GetOEMCP() == CP_UTF8) {
+namespace {
+
+// The text in the code page, or nothing when it lacks a letter. No best-fit mapping: "?" or a
+// look-alike letter would name another file.
+std::optional<std::string> Encode(const std::string& utf8, UINT codePage) {
+    // A code page of UTF-8 holds every name as it is.
+    if (utf8.empty() || codePage == CP_UTF8) {
         return utf8;
     }
     const std::wstring wide = Widen(utf8);
-    // No best-fit mapping: "?" or a look-alike letter would make the script name another file.
     BOOL usedDefault = FALSE;
     const int size =
-        WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(),
                             static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
     if (size <= 0 || usedDefault) {
         return std::nullopt;
     }
     std::string encoded(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
                         encoded.data(), size, nullptr, nullptr);
     return encoded;
+}
+
+} // namespace
+
+std::optional<std::string> EncodeForConsole(const std::string& utf8) {
+    return Encode(utf8, GetOEMCP());
+}
+
+bool ProgramsCanRead(const std::string& utf8) {
+    return Encode(utf8, GetACP()).has_value();
 }
 
 unsigned ConsoleCodePage() {
@@ -159,6 +169,10 @@ unsigned ConsoleCodePage() {
 // The system's encoding is UTF-8 and our own interpreter reads UTF-8: bytes pass unchanged.
 std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     return utf8;
+}
+
+bool ProgramsCanRead(const std::string& /*utf8*/) {
+    return true;
 }
 
 unsigned ConsoleCodePage() {

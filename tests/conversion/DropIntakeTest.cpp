@@ -11,8 +11,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test;
 
-// A name the script cannot hold: a snowman no console code page has, or a double quote.
-const std::string Odd = PathRules::Host().ForWindows() ? "\xE2\x98\x83" : "Say \"Hi\"";
+// A name the script cannot hold: on Windows an omega, which the programs' code page lacks (the
+// console's may have it), elsewhere a double quote.
+const std::string Odd = PathRules::Host().ForWindows() ? "\xCE\xA9" : "Say \"Hi\"";
 
 // A drop, item by item, with what each brings at once ("" when nothing yet), then the rest. An
 // item of another machine is refused even when its name lies in appDir; a name the script cannot
@@ -23,12 +24,12 @@ const std::string Odd = PathRules::Host().ForWindows() ? "\xE2\x98\x83" : "Say \
 TEST(DropIntakeTest, ListedAndRefusedInDropOrderTheRestCounted) {
     TempDir appDir;
     for (const std::string& name :
-         std::vector<std::string>{"A.mp3", "C.mp3", Odd + ".mp3", Odd + ".txt", Odd + ".wav", "ab",
+         std::vector<std::string>{"A.mp3", "abc", Odd + ".mp3", Odd + ".txt", Odd + ".wav", "ab",
                                   "\xC3\xA9z", "a", "bc"}) {
         WriteFile(appDir / name, "a");
     }
     fs::create_directory(appDir.Path() / "Folder.wav");
-    const std::string a = appDir / "A.mp3", c = "/elsewhere/C.mp3", odd = appDir / (Odd + ".txt");
+    const std::string a = appDir / "A.mp3", c = "/elsewhere/abc", odd = appDir / (Odd + ".txt");
     const auto refusal = [&](const std::string& name) {
         return "message The file '" + name + "' is not in the application's directory, '" +
                appDir.Str() + "'.";

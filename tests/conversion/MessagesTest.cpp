@@ -21,7 +21,7 @@ TEST(MessagesTest, TextsReadRightForOneItemAndForMany) {
         UnusableNamesMessage(one, LinuxWords), UnusableNamesMessage(ten, WindowsWords), UnusableAppDirMessage("/m\t", WindowsWords),
         DescriptorsInTheWayMessage(one), WaveCollisionMessage("/m", one), NamesTakenMessage("/m", {"A.fda"}),
         MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, false), ProgramsCannotRunMessage("/m", two), ListFullMessage(1),
-        WindowsWords.startupWarning, LinuxWords.startupWarning, LinuxWords.conversionBegun,
+        WindowsWords.startupWarning, LinuxWords.startupWarning, WindowsWords.conversionBegun, LinuxWords.conversionBegun,
     };
     // clang-format on
     std::string written;
