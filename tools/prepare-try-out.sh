@@ -67,10 +67,10 @@ tools/start.sh made this folder so that the whole road, from music dropped on th
 The stand-in's .fda files are NOT game audio and will not play in the game: each holds a
 line saying so, the bit rate, and the length and CRC-32 checksum of the WAV file it was given.
 
-To try it, start vq3mt from this folder (tools/start.sh does). Its start-up warning asks for
-the music to be beside 'vq3mc.exe': that is the tool, vq3mt, here. Press OK, open this folder
-in a file manager, drag both tones onto the tool's list and press "Convert to .fda". A small
-window shows the conversion; the .fda files appear in this folder.
+To try it, start vq3mt from this folder (tools/start.sh does). Read its start-up warning and
+press OK, open this folder in a file manager, drag both tones onto the tool's list and press
+"Convert to .fda". A small window shows the conversion, its title the track it converts; the
+.fda files appear in this folder, and the window ends saying "2 of 2 converted".
 
 To make real .fda files, put the game's enc.exe here in place of the stand-in: tools/start.sh
 keeps an enc.exe that is not the stand-in. For your own music folder, run tools/start.sh FOLDER.
