@@ -213,10 +213,9 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
     std::string whyNot;
     const auto lock = ConversionLock::Take(appDir, whyNot);
     if (!lock) {
-        platform.ShowMessage(
-            whyNot.empty()
-                ? ConversionRunningMessage(appDir)
-                : WriteFailedMessage(rules.JoinPath(appDir, ConversionLockName), whyNot));
+        platform.ShowMessage(whyNot.empty()
+                                 ? ConversionRunningMessage(appDir)
+                                 : LockFailedMessage(ConversionLock::LockedPath(appDir), whyNot));
         return;
     }
     const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);

@@ -172,6 +172,11 @@ std::string WriteFailedMessage(const std::string& path, const std::string& reaso
            ".  The conversion was not started.";
 }
 
+std::string LockFailedMessage(const std::string& path, const std::string& reason) {
+    return "The conversion cannot lock '" + Printable(path) + "': " + reason + "." +
+           NothingConverted;
+}
+
 std::string LaunchFailedMessage(const std::string& path, const std::string& reason) {
     return "The conversion script '" + Printable(path) + "' could not be started: " + reason +
            ".  No files will be converted.";

@@ -89,6 +89,7 @@ std::string ProgramsCannotRunMessage(const std::string& appDir,
 // Files in the way of the names the script makes, which its rename would never replace.
 std::string NamesTakenMessage(const std::string& appDir, const std::vector<std::string>& names);
 std::string WriteFailedMessage(const std::string& path, const std::string& reason);
+std::string LockFailedMessage(const std::string& path, const std::string& reason);
 std::string LaunchFailedMessage(const std::string& path, const std::string& reason);
 
 } // namespace vq3

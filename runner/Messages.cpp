@@ -1,6 +1,5 @@
 #include "runner/Messages.h"
 
-#include "platform/ConversionLock.h"
 #include "platform/Text.h"
 
 namespace vq3::runner {
@@ -19,8 +18,8 @@ std::string NamesOrNone(const std::vector<std::string>& names) {
 } // namespace
 
 std::string LockFailedMessage(const std::string& dir, const std::string& reason) {
-    return "The conversion cannot start: the lock file " + Quote(ConversionLockName) +
-           " cannot be made in " + Quote(dir) + ": " + reason + ".";
+    return "The conversion cannot start: the folder " + Quote(dir) +
+           " cannot be locked: " + reason + ".";
 }
 
 std::string ScriptUnreadableMessage(const std::string& path, const std::string& reason) {

@@ -9,7 +9,7 @@ namespace vq3::runner {
 
 // Every text the script runner shows or writes, in one place.
 
-constexpr const char* UsageMessage = "usage: vq3run SCRIPT";
+constexpr const char* UsageMessage = "usage: vq3run [--lock-fd=N] SCRIPT";
 constexpr const char* AlreadyRunningMessage =
     "A conversion is already running in this folder. Wait until it has finished, then try again.";
 constexpr const char* StopQuestion =

@@ -7,6 +7,7 @@
 #include "runner/ScriptExecutor.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,7 +50,14 @@ int main(int argc, char** argv) {
     const std::string_view handOver = vq3::LockHandOverOption;
     std::optional<int> handedLock;
     if (argc == 3 && std::string_view(argv[1]).starts_with(handOver)) {
-        handedLock = std::atoi(argv[1] + handOver.size());
+        const std::string_view number = std::string_view(argv[1]).substr(handOver.size());
+        int fd = -1;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fd);
+        if (error != std::errc() || end != number.data() + number.size() || fd < 0) {
+            std::fprintf(stderr, "%s\n", UsageMessage);
+            return 2;
+        }
+        handedLock = fd;
         ++argv;
         --argc;
     }

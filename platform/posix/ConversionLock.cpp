@@ -1,7 +1,5 @@
 #include "platform/ConversionLock.h"
 
-#include "platform/Files.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,10 +14,6 @@ namespace {
 
 constexpr int NoHandle = -1;
 
-std::string LockPath(const std::string& folder) {
-    return Utf8Of(FsPath(folder) / ConversionLockName);
-}
-
 int LockWithoutWaiting(int fd) {
     int result;
     while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
@@ -27,43 +21,43 @@ int LockWithoutWaiting(int fd) {
     return result;
 }
 
-bool IsRegularFile(int fd, struct stat& info) {
-    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+bool SameFolder(int fd, const std::string& folder) {
+    struct stat held {};
+    struct stat named {};
+    return fstat(fd, &held) == 0 && S_ISDIR(held.st_mode) && stat(folder.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
 } // namespace
 
+std::string ConversionLock::LockedPath(const std::string& folder) {
+    return folder;
+}
+
+// The folder itself is locked, not a file in it: a file could be deleted while a run holds it,
+// and the next conversion would then lock a new one of the same name. A folder cannot go while
+// it is open, and opening one never waits, whatever lies in it.
 std::optional<ConversionLock> ConversionLock::Take(const std::string& folder, std::string& whyNot) {
-    // Opened without waiting: a pipe in its place would otherwise hold the tool up for good.
-    const int fd = open(LockPath(folder).c_str(),
-                        O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        whyNot = WhyNotWritable(errno);
+        whyNot = std::strerror(errno);
         return std::nullopt;
     }
     ConversionLock lock(fd);
-    struct stat info {};
-    if (!IsRegularFile(fd, info)) {
-        whyNot = NotAFileReason;
-    } else if (LockWithoutWaiting(fd) != 0) {
+    if (LockWithoutWaiting(fd) != 0) {
         // Only a lock another process holds means a conversion runs; any other failure says why.
         whyNot = errno == EWOULDBLOCK ? "" : std::strerror(errno);
-    } else {
-        return lock;
+        return std::nullopt;
     }
-    return std::nullopt;
+    return lock;
 }
 
 std::optional<ConversionLock> ConversionLock::Adopt(int fd, const std::string& folder,
                                                     std::string& whyNot) {
-    struct stat handed {};
-    struct stat named {};
     // Locking again through the descriptor that holds the lock succeeds at once; through any other
     // it fails while the holder lives.
-    if (!IsRegularFile(fd, handed) || lstat(LockPath(folder).c_str(), &named) != 0 ||
-        handed.st_dev != named.st_dev || handed.st_ino != named.st_ino ||
-        LockWithoutWaiting(fd) != 0) {
-        whyNot = "the descriptor handed over does not hold its lock";
+    if (!SameFolder(fd, folder) || LockWithoutWaiting(fd) != 0) {
+        whyNot = HandedLockNotThisFoldersReason;
         return std::nullopt;
     }
     // The programs the run starts must not hold the folder after it.

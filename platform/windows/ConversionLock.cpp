@@ -31,10 +31,14 @@ void Release(HANDLE handle) {
 
 } // namespace
 
+std::string ConversionLock::LockedPath(const std::string& folder) {
+    return folder + "\\" + ConversionLockName;
+}
+
 // Opened for no one else to share: any other attempt fails with a sharing violation while the
 // tool, the command interpreter or a program it runs holds it.
 std::optional<ConversionLock> ConversionLock::Take(const std::string& folder, std::string& whyNot) {
-    const std::wstring path = Widen(folder + "\\" + ConversionLockName);
+    const std::wstring path = Widen(LockedPath(folder));
     const HANDLE handle =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);

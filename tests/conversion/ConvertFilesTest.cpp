@@ -86,8 +86,6 @@ std::vector<ConvertCase> Cases() {
         {"NamesOutsideTheConsolesCodePage", {{"Caf\xC3\xA9.mp3", "a"}}, {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3", "\xE2\x98\x83.mp3", "\xCE\xA9.mp3"}, {UnusableNamesMessage({"\xC4\x81.mp3", "\xE2\x98\x83.mp3", "\xCE\xA9.mp3"}, WindowsWords)}, {{Lock, ""}}},
 #else
         {"PipeForTheScript", {{"vq3mc.bat", "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.bat" + pipe}, {{"A.lua", D}, {Lock, ""}}},
-        {"PipeForTheLock", {{Lock, "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.lock" + pipe}, {}},
-        {"LinkForTheLock", {{Lock, "@A.wav"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.lock' could not be written: it is a link, which is never followed.  The conversion was not started."}, {}},
         {"SettingsBehindALinkOrAPipe", {{"Boss.lua", "@Keep.txt"}, {"Keep.txt", D}, {"Pipe.lua", "|"}, {"Boss.mp3", "a"}, {"Pipe.wav", "a"}}, {"Boss.mp3", "Pipe.wav"}, {DescriptorsInTheWayMessage({"$/Boss.lua", "$/Pipe.lua"})}, {{Lock, ""}}},
         // Debian's madplay, on the search path, stands in for madplay.exe.
         {"EncoderMissing", {{"A.mp3", "a"}}, {"A.mp3"}, {"Converting needs 'enc.exe', but it is neither in the application's directory, '$', nor on the search path.  Put it into the application's directory" + again}, {{Lock, ""}}, "", "", {}},
@@ -137,6 +135,10 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
         EXPECT_EQ(platform.messages, c.messages);
         Folder after = c.gained; // what is gained replaces what was there
         after.insert(expected.begin(), expected.end());
+        // Elsewhere the lock is the folder's own: no file of its name is made.
+        if (!rules.ForWindows()) {
+            after.erase(Lock);
+        }
         Folder seen;
         for (const auto& item : fs::directory_iterator(dir)) {
             const std::string name = Utf8Of(item.path().filename());

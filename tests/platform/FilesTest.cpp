@@ -9,6 +9,7 @@
 #include "platform/posix/DetachedProcess.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #endif
 
@@ -57,6 +58,27 @@ TEST(PathRulesTest, WindowsFoldsCaseAndTakesEitherSlashPosixNeither) {
 }
 
 #ifndef _WIN32
+// A run adopts only the lock of its own folder, still held through the descriptor it was handed:
+// not another folder's, not one another open of the folder cannot take, not a file's.
+TEST(ConversionLockTest, AdoptsOnlyItsFoldersLockStillHeld) {
+    TempDir dir, other;
+    std::string whyNot;
+    const auto held = ConversionLock::Take(dir.Str(), whyNot);
+    ASSERT_TRUE(held);
+    const int handed = dup(held->NativeHandle());
+    const int elsewhere = open(dir.Str().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int file = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    for (const auto& [fd, folder] : {std::pair(handed, other.Str()),
+                                     std::pair(elsewhere, dir.Str()), std::pair(file, dir.Str())}) {
+        whyNot.clear();
+        EXPECT_FALSE(ConversionLock::Adopt(fd, folder, whyNot));
+        EXPECT_EQ(whyNot, HandedLockNotThisFoldersReason);
+    }
+    close(elsewhere);
+    close(file);
+    EXPECT_TRUE(ConversionLock::Adopt(handed, dir.Str(), whyNot));
+}
+
 // The tool never waits for what it starts: the program here ends only once the start has
 // returned. It holds the folder's lock it was handed, and only until it ends. A missing program or
 // folder is reported with the reason.

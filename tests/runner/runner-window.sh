@@ -112,7 +112,7 @@ xdotool windowactivate --sync "$(boxes)" key Return
 ended 1
 files "Bad [enc exit].wav Intro.wav Song.wav Song.fda *.aifr"
 
-# A lock file that cannot be made is refused, saying why.
-ln -sf vq3mc.bat "$folder/vq3mc.lock"
-same "$(console)" "The conversion cannot start: the lock file 'vq3mc.lock' cannot be made in '$folder': it is a link, which is never followed."$'\nended with 1'
+# A lock handed over that is not the folder's is refused, saying why.
+same "$(cd / && env -u DISPLAY "$runner" --lock-fd=0 "$folder/vq3mc.bat" 2>&1 >/dev/null </dev/null; echo "ended with $?")" \
+    "The conversion cannot start: the folder '$folder' cannot be locked: the lock handed over is not this folder's, or no longer held."$'\nended with 1'
 echo "the runner's window: minimized, its title and texts in tracks, the question gives way, a failure waits, a stop keeps what converted"

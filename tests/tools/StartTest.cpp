@@ -45,7 +45,9 @@ TEST(StartTest, ANewcomersFirstRunWithoutADisplay) {
     // The tracks are converted in list order: the last .fda comes last.
     ASSERT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(stems[1] + "fda"); },
                                 std::chrono::minutes(1)));
-    EXPECT_TRUE(std::filesystem::exists(folder / "vq3mc.lock"));
+    // The run holds the folder until it ends, then lets go.
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::ConversionRunning(folder.Str()); },
+                                std::chrono::minutes(1)));
     for (const int i : {0, 1}) {
         char expected[160];
         std::snprintf(expected, sizeof expected,
