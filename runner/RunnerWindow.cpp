@@ -133,10 +133,13 @@ public:
     }
 
     // After a failure the window comes up and shows what failed, as the Command Prompt does, and
-    // any key in it, whichever control has the focus, ends the run.
+    // any key in it, whichever control has the focus, ends the run. It comes up beside the failure
+    // summary, as a window shown anew: a window manager activates a minimized one it restores,
+    // and a key meant for another window would end the wait unread.
     void WaitForKey() {
         status_->setText(status_->text() + ".  " + PressAKeyText);
         details_->setChecked(true);
+        hide();
         showNormal();
         raise();
         qApp->installEventFilter(this);

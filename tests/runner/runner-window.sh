@@ -7,9 +7,9 @@
 #   is up, the question goes, only the result is left, and the run counts as finished;
 # - its result comes up above other windows but leaves the keyboard to the one that has it; the
 #   run lets go of the folder at once, and vq3run ends only once the box is dismissed;
-# - after a failure it counts what converted and what did not, comes up, and a key in it, or
-#   closing it, ends the run without a question, though the summary stays up until read; without
-#   a display the console says the same;
+# - after a failure it counts what converted and what did not, comes up beside the summary (the
+#   keyboard left where it was), and a key in it, or closing it, ends the run without a question,
+#   though the summary stays up until read; without a display the console says the same;
 # - stopped, it counts what converted, names the files, and keeps only the finished track's; the
 #   stop's result does not hold the folder either.
 # Usage: runner-window.sh VQ3RUN STAND_IN   (on a display, in a session bus of its own)
@@ -77,15 +77,15 @@ console() { (cd / && env -u DISPLAY "$runner" "$folder/vq3mc.bat" 2>&1 >/dev/nul
 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'
 openbox --startup "touch '$folder/managing'" >/dev/null 2>&1 & echo $! > "$folder/pids"
 waitFor '[ -e "$folder/managing" ]'
+xmessage "another program" & echo $! >> "$folder/pids"
+other=$(xdotool search --sync --class Xmessage | head -1)
 
 start Song Intro ""
 waitFor '[ "$(state)" = Iconic ]'
 reads "VQ3 Music Tool: 1 of 2: Song.wav | Converting 1 of 2: Song.wav | 0 of 2 done 0/2"
 same "$(console)" $'A conversion is already running in this folder. Wait until it has finished, then try again.\nended with 1'
 closeIt
-# Another program has the keyboard when the run ends.
-xmessage "another program" & echo $! >> "$folder/pids"
-other=$(xdotool search --sync --class Xmessage | head -1)
+# Another program has the keyboard when the run ends: it keeps it.
 xdotool windowactivate --sync "$other"
 touch "$folder/go/Song.wav" "$folder/go/Intro.wav"
 # The question gives way to the result: one box, not the question.
@@ -101,12 +101,15 @@ failed="1 of 2 converted, 1 not converted"
 why=$'Not every file was converted: 1 of 2 was not converted.\n\n\'Bad [enc exit].wav\': \'enc.exe\' failed: it ended with exit status 3, saying "stand-in: failing on purpose".'
 for end in space alt+F4; do
     start Song "Bad [enc exit]" 'pause\r\n'
+    xdotool windowactivate --sync "$other"
     touch "$folder/go/Song.wav" "$folder/go/Bad [enc exit].wav"
-    # Beside the summary, the window comes up and waits, holding the folder.
+    # Beside the summary, the window comes up and waits, holding the folder; the keyboard stays
+    # with the other program.
     reads "VQ3 Music Tool: $failed | $failed.  Press a key, or close this window. | $failed 1/2"$'\n'"$why"
     waitFor '[ "$(state)" = Normal ]' || { echo "the window stayed minimized after a failure" >&2; exit 1; }
     sleep 0.5
     ! flock -n "$folder/vq3mc.lock" true || { echo "the run ended without waiting" >&2; exit 1; }
+    same "$(xdotool getactivewindow)" "$other"
     xdotool windowactivate --sync "$window" key $end
     # The window goes with the script; the summary stays until read.
     released
