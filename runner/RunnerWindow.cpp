@@ -139,7 +139,9 @@ public:
     void WaitForKey() {
         status_->setText(status_->text() + ".  " + PressAKeyText);
         details_->setChecked(true);
-        hide();
+        if (isMinimized()) {
+            hide();
+        }
         showNormal();
         raise();
         qApp->installEventFilter(this);
