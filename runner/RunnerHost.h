@@ -17,7 +17,8 @@ public:
     // False where the programs may write straight to this process's standard output, which
     // is where the transcript goes anyway.
     virtual bool CapturesProgramOutput() const { return true; }
-    // Returns once the user has dismissed the message.
+    // Returns at once, as Windows' msg does: the run, and its hold on the folder, end without
+    // waiting for the user to read the message.
     virtual void ShowMessage(const std::string& text) = 0;
     // The script's title, naming the track it now converts.
     virtual void Title(const std::string& /*title*/) {}

@@ -2,8 +2,8 @@
 
 #include "platform/AppInfo.h"
 #include "runner/Messages.h"
-#include "ui/MessageBox.h"
 #include "ui/qt/AppIcon.h"
+#include "ui/qt/MessageBoxDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -133,10 +133,15 @@ public:
     }
 
     // After a failure the window comes up and shows what failed, as the Command Prompt does, and
-    // any key in it, whichever control has the focus, ends the run.
+    // any key in it, whichever control has the focus, ends the run. It comes up beside the failure
+    // summary, as a window shown anew: a window manager activates a minimized one it restores,
+    // and a key meant for another window would end the wait unread.
     void WaitForKey() {
         status_->setText(status_->text() + ".  " + PressAKeyText);
         details_->setChecked(true);
+        if (isMinimized()) {
+            hide();
+        }
         showNormal();
         raise();
         qApp->installEventFilter(this);
@@ -211,11 +216,46 @@ private:
     bool finished_ = false;
 };
 
+// The boxes of a run, shown as Windows' msg shows them: the run goes on without waiting for them,
+// and the program ends once the run has and the user has dismissed every box. Each stays above
+// other windows without taking the focus, so a key meant for another window never dismisses one
+// unread.
+class ResultBoxes : public QObject {
+public:
+    void Show(const std::string& text) {
+        QDialog* box = NewMessageBox(text).release();
+        box->setAttribute(Qt::WA_ShowWithoutActivating);
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
+        connect(box, &QDialog::finished, box, &QObject::deleteLater);
+        connect(box, &QObject::destroyed, this, [this] {
+            --open_;
+            QuitOnceDone();
+        });
+        ++open_;
+        box->show();
+    }
+
+    void RunEnded() {
+        runEnded_ = true;
+        QuitOnceDone();
+    }
+
+private:
+    void QuitOnceDone() const {
+        if (runEnded_ && open_ == 0) {
+            QApplication::quit();
+        }
+    }
+
+    int open_ = 0;
+    bool runEnded_ = false;
+};
+
 // Called on the worker thread; hands everything to the window's thread.
 class WindowHost : public RunnerHost {
 public:
-    WindowHost(ProgressWindow& window, const Latch& keyPressed)
-        : window_(window), keyPressed_(keyPressed) {}
+    WindowHost(ProgressWindow& window, ResultBoxes& boxes, const Latch& keyPressed)
+        : window_(window), boxes_(boxes), keyPressed_(keyPressed) {}
 
     void Transcript(std::string_view text) override {
         // Stateful, so a letter split between two reads still decodes whole.
@@ -225,13 +265,10 @@ public:
     }
 
     void ShowMessage(const std::string& text) override {
-        QMetaObject::invokeMethod(
-            &window_,
-            [this, text] {
-                window_.EndQuestion();
-                vq3::ShowMessage(text);
-            },
-            Qt::BlockingQueuedConnection);
+        Post([this, text] {
+            window_.EndQuestion();
+            boxes_.Show(text);
+        });
     }
 
     void Title(const std::string& title) override {
@@ -253,6 +290,7 @@ private:
     }
 
     ProgressWindow& window_;
+    ResultBoxes& boxes_;
     const Latch& keyPressed_;
     QStringDecoder decoder_{QStringDecoder::Utf8};
 };
@@ -276,7 +314,8 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
     window.show();
     window.showMinimized();
 
-    WindowHost host(window, keyPressed);
+    ResultBoxes boxes;
+    WindowHost host(window, boxes, keyPressed);
     int status = 1;
     std::thread worker([&] {
         status = work(host);
@@ -284,7 +323,7 @@ int RunInWindow(const std::string& title, const StopRequest& stop,
             &window,
             [&] {
                 window.Finish();
-                app.quit();
+                boxes.RunEnded();
             },
             Qt::QueuedConnection);
     });

@@ -72,17 +72,20 @@ int main(int argc, char** argv) {
     StopRequest stop;
     stop.TakeOverStopSignals();
     // Held from the start until the script has run, so that from the moment the tool has
-    // started this run, a second conversion in the folder is turned away.
+    // started this run, a second conversion in the folder is turned away; and no longer, though
+    // its messages may still be up.
     std::string whyNot;
-    const auto lock = handedLock ? vq3::ConversionLock::Adopt(*handedLock, folder, whyNot)
-                                 : vq3::ConversionLock::Take(folder, whyNot);
+    auto lock = handedLock ? vq3::ConversionLock::Adopt(*handedLock, folder, whyNot)
+                           : vq3::ConversionLock::Take(folder, whyNot);
     const auto run = [&](RunnerHost& host) {
         if (!lock) {
             host.ShowMessage(whyNot.empty() ? AlreadyRunningMessage
                                             : LockFailedMessage(folder, whyNot));
             return 1;
         }
-        return RunScript(host, scriptPath, workingDir, stop);
+        const int status = RunScript(host, scriptPath, workingDir, stop);
+        lock.reset();
+        return status;
     };
     if (HasDisplay()) {
         return RunInWindow(std::string(vq3::AppInfo::AppTitle) + " - " + folder, stop, run);

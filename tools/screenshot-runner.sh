@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Renders the script runner's window at the end of three runs under Xvfb, framed by openbox, and
-# saves docs/runner-success.png, docs/runner-failure.png and docs/runner-stopped.png. The runs
-# convert the try-out folder's two tones with the script the tool writes for them; the encoder is
-# the project's stand-in, which for the failure refuses the WAV and for the stop hangs on it until
-# the window is closed and the stop confirmed. The window, which opens minimized, is brought up
-# for the picture, and the result's box moved off it.
+# Renders what the script runner leaves on the screen at the end of three runs under Xvfb, framed
+# by openbox, and saves docs/runner-success.png, docs/runner-failure.png and
+# docs/runner-stopped.png: after a success and after a stop the result's box (the window closes
+# with the script), after a failure the window waiting for a key, with the box moved off it. The
+# runs convert the try-out folder's two tones with the script the tool writes for them; the
+# encoder is the project's stand-in, which for the failure refuses the WAV and for the stop hangs
+# on it until the window is closed and the stop confirmed.
 # Usage: tools/screenshot-runner.sh [BUILD_FOLDER]   (build/release by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,14 +59,14 @@ run() {
     pids+=($runner)
     waitFor 'window=$(xdotool search --pid $runner --name "^VQ3 Music Tool.+" | head -1) && [ -n "$window" ]'
 }
-# The runner's window brought up, the box (if any) moved below it, and the window with its frame
-# saved as docs/runner-NAME.png.
+# The window WINDOW brought up, any other box moved below it, and the window with its frame saved
+# as docs/runner-NAME.png.
 shoot() {
-    xdotool windowmap --sync "$window" windowactivate --sync "$window" windowmove --sync "$window" 40 40
-    [ -z "$(box)" ] || xdotool windowmove --sync "$(box)" 40 460
+    xdotool windowmap --sync "$2" windowactivate --sync "$2" windowmove --sync "$2" 40 40
+    [ -z "$(box)" ] || [ "$(box)" = "$2" ] || xdotool windowmove --sync "$(box)" 40 460
     sleep 1
-    read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | grep -o '[0-9]\+' | paste -sd' ')
-    read -r x y width height < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF }
+    read -r left right top bottom < <(xprop -id "$2" _NET_FRAME_EXTENTS | grep -o '[0-9]\+' | paste -sd' ')
+    read -r x y width height < <(xwininfo -id "$2" | awk '/Absolute upper-left X/ { x = $NF }
         /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
     import -window root -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" \
         +repage "docs/runner-$1.png"
@@ -74,8 +75,8 @@ shoot() {
 ended() { waitFor '! kill -0 $runner 2>/dev/null'; }
 
 run ":"
-waitFor '[ -n "$(box)" ]'
-shoot success
+waitFor '[ -n "$(box)" ] && ! xdotool search --all --pid $runner --name "^VQ3 Music Tool.+" >/dev/null'
+shoot success "$(box)"
 xdotool windowactivate --sync "$(box)" key Return
 ended
 
@@ -83,7 +84,7 @@ run 'case "$1" in 100*) echo "enc: cannot encode '\''$1'\'': not a WAV it knows"
 waitFor '[ -n "$(box)" ]'
 xdotool windowactivate --sync "$(box)" key Return
 waitFor 'xprop -id "$window" WM_STATE | grep -q Normal'
-shoot failure
+shoot failure "$window"
 xdotool windowactivate --sync "$window" key space
 ended
 
@@ -92,7 +93,7 @@ waitFor '[ -e "$folder/Intro (Live) & More.fda" ]'
 xdotool windowmap --sync "$window"
 waitFor 'xdotool windowactivate --sync "$window" 2>/dev/null && xdotool key alt+F4 && sleep 0.3 && [ -n "$(box)" ]'
 xdotool windowactivate --sync "$(box)" key alt+y
-waitFor '[ -n "$(box)" ] && xdotool getwindowname "$(box)" >/dev/null && sleep 0.5'
-shoot stopped
+waitFor '[ -n "$(box)" ] && ! xdotool search --all --pid $runner --name "^VQ3 Music Tool.+" >/dev/null'
+shoot stopped "$(box)"
 xdotool windowactivate --sync "$(box)" key Return
 ended

@@ -93,13 +93,10 @@ TEST(UntestedFailureTest, TheRunnerListsWhatFailed) {
          "exit status 3, saying \"bad thing\".\n'missing.exe' was not found in '" +
              dir.Str() +
              "' or on the search path.\n'dir' is not a command this interpreter runs.\nstart has "
-             "no "
-             "option '/x'.\nset takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\nstart names "
-             "no "
-             "program.\n'A.aifr' cannot be renamed: No such file or directory.\nthe new name "
-             "'sub/A.fda' must be a file name without a folder.\n'A.fda' cannot be renamed: "
-             "'A.fda' "
-             "already exists.\nAnd 2 more."},
+             "no option '/x'.\nset takes NAME=VALUE, or /a NAME=NUMBER or NAME+=NUMBER.\nstart "
+             "names no program.\n'A.aifr' cannot be renamed: No such file or directory.\nthe new "
+             "name 'sub/A.fda' must be a file name without a folder.\n'A.fda' cannot be renamed: "
+             "'A.fda' already exists.\nAnd 2 more."},
         {"ren \"Folder.aifr\" \"Folder.fda\"\ndel \"Folder.aifr\"\ncd gone\ndel \"A.fda\"",
          "the file 'Folder.aifr' cannot be found.\nthe file 'Folder.aifr' cannot be found.\nthe "
          "folder 'gone' cannot be found."}};

@@ -1,6 +1,5 @@
-#include "ui/MessageBox.h"
-
 #include "platform/AppInfo.h"
+#include "ui/qt/MessageBoxDialog.h"
 
 #include <QDialog>
 #include <QFontDatabase>
@@ -42,22 +41,23 @@ int TextWidth(const QString& text, const QFontMetrics& metrics, const QScreen* s
 
 // A dialog of our own rather than QMessageBox, which keeps an empty icon column in some styles
 // and puts icons on its buttons in others.
-void ShowMessage(const std::string& text, MessageOwner owner) {
-    QDialog box(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    box.setWindowTitle(AppInfo::AppTitle);
+std::unique_ptr<QDialog> NewMessageBox(const std::string& text, MessageOwner owner) {
+    auto box = std::make_unique<QDialog>(owner, Qt::Dialog | Qt::CustomizeWindowHint |
+                                                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                    Qt::WindowCloseButtonHint);
+    box->setWindowTitle(AppInfo::AppTitle);
 
-    auto* label = new QLabel(&box);
+    auto* label = new QLabel(box.get());
     // File names may hold "<" or "&": never let them read as markup.
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromStdString(text));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* ok = new QPushButton("OK", &box);
+    auto* ok = new QPushButton("OK", box.get());
     ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+    QObject::connect(ok, &QPushButton::clicked, box.get(), &QDialog::accept);
 
-    auto* layout = new QVBoxLayout(&box);
+    auto* layout = new QVBoxLayout(box.get());
     layout->addWidget(label);
     layout->addSpacing(layout->spacing());
     layout->addWidget(ok, 0, Qt::AlignHCenter);
@@ -66,10 +66,14 @@ void ShowMessage(const std::string& text, MessageOwner owner) {
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     const int width = std::max(TextWidth(label->text(), label->fontMetrics(), screen) +
                                    margins.left() + margins.right(),
-                               WidthForCaption(box.windowTitle()));
-    box.setFixedSize(width, layout->totalHeightForWidth(width));
+                               WidthForCaption(box->windowTitle()));
+    box->setFixedSize(width, layout->totalHeightForWidth(width));
+    return box;
+}
+
+void ShowMessage(const std::string& text, MessageOwner owner) {
     // Enter presses OK and Escape closes, as in any dialog; either way the box is dismissed.
-    box.exec();
+    NewMessageBox(text, owner)->exec();
 }
 
 } // namespace vq3
