@@ -7,6 +7,7 @@
 #include "platform/posix/ProgramLookup.h"
 #include "runner/ChildProcess.h"
 #include "runner/Messages.h"
+#include "runner/RunAccount.h"
 #include "runner/WaveFile.h"
 #include "runner/WrittenFiles.h"
 #include "support/Executables.h"
@@ -142,6 +143,45 @@ TEST(WrittenFilesTest, RemovesOnlyWhatTheTracksProgramsMade) {
         EXPECT_EQ(test::FilesIn(dir.Path()), (std::set<std::string>{"Done.wav", "Song.wav"}));
         fs::remove(dir.Path() / "Done.wav");
     }
+}
+
+// What happened to each track the titles name: the script's record of a failure (with what the
+// runner saw added), a failure the script did not look at, a track cut short by a stop or never
+// reached, and a track finished just before the stop.
+TEST(RunAccountTest, TellsEachTrackAsItEnded) {
+    const auto outcome = [](bool stopped, size_t finishedUpTo) {
+        RunAccount account(ScriptVocabulary{"", "F"});
+        for (size_t n = 1; n <= 4; ++n) {
+            account.Listed({n, 4, "T" + std::to_string(n)});
+        }
+        for (size_t n = 1; n <= 3; ++n) {
+            account.LineRuns(false);
+            account.Begins({n, 4, "T" + std::to_string(n)});
+            if (n == 2) {
+                account.Failed("unseen", "");
+            } else if (n == 1) {
+                account.Failed("seen", " (said so)");
+                account.LineRuns(true);
+            }
+            if (n <= finishedUpTo) {
+                account.Finished();
+            }
+        }
+        return account.Outcome(
+            [](const std::string& name) {
+                return name == "F1" ? std::optional<std::string>("recorded") : std::nullopt;
+            },
+            stopped);
+    };
+    const RunOutcome ended = outcome(false, 3), stopped = outcome(true, 3);
+    EXPECT_EQ(ended.end, RunOutcome::End::NotAllConverted);
+    EXPECT_EQ(ended.converted, std::vector<std::string>{"T3"});
+    EXPECT_EQ(ended.failures,
+              (std::vector<RunOutcome::Failure>{
+                  {"T1", "recorded (said so)"}, {"T2", "unseen"}, {"T4", NotReachedReason}}));
+    EXPECT_EQ(stopped.end, RunOutcome::End::Stopped);
+    EXPECT_EQ(stopped.converted, std::vector<std::string>{"T3"});
+    EXPECT_EQ(outcome(true, 2).notConverted, (std::vector<std::string>{"T1", "T2", "T3", "T4"}));
 }
 
 // The name as the script names it; the files in the working folder "work" and the search
