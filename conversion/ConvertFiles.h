@@ -23,8 +23,7 @@ using ConvertProgress = std::function<void(size_t done, size_t total)>;
 // What the Convert button does: takes appDir's conversion lock, checks the list, writes a
 // descriptor per entry and the script into appDir, starts the script with the lock and tells the
 // user. Every outcome, failures included, is reported through platform.ShowMessage; nothing is
-// launched after a failure, and nothing but the lock file is written while a conversion in appDir
-// is running.
+// launched after a failure, and nothing is written while a conversion in appDir is running.
 void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
                   const std::string& appDir, Platform& platform,
                   const PathRules& rules = PathRules::Host(),

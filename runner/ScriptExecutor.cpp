@@ -56,9 +56,9 @@ int RenameWithoutReplacing(const std::string& from, const std::string& to) {
 } // namespace
 
 ScriptExecutor::ScriptExecutor(RunnerHost& host, std::string workingDir, std::string searchPath,
-                               const StopRequest& stop, ScriptVocabulary vocabulary)
+                               const StopRequest& stop)
     : host_(host), workingDir_(std::move(workingDir)), searchPath_(std::move(searchPath)),
-      stop_(stop), written_(vocabulary), account_(vocabulary) {}
+      stop_(stop), written_(ScriptVocabulary{}), account_(ScriptVocabulary{}) {}
 
 const std::map<std::string, ScriptExecutor::Handler, std::less<>>& ScriptExecutor::Handlers() {
     static const std::map<std::string, Handler, std::less<>> handlers{

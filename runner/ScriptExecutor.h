@@ -29,7 +29,7 @@ namespace vq3::runner {
 class ScriptExecutor {
 public:
     ScriptExecutor(RunnerHost& host, std::string workingDir, std::string searchPath,
-                   const StopRequest& stop, ScriptVocabulary vocabulary = {});
+                   const StopRequest& stop);
 
     // The exit status: 0 when every track converted and the script did not exit with a status
     // of its own, 1 otherwise or when stopped.

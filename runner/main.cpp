@@ -1,6 +1,5 @@
 #include "platform/AppInfo.h"
 #include "platform/ConversionLock.h"
-#include "platform/Files.h"
 #include "platform/posix/ProgramLookup.h"
 #include "runner/Messages.h"
 #include "runner/RunnerWindow.h"
@@ -46,20 +45,19 @@ int RunScript(RunnerHost& host, const std::string& scriptPath, const std::string
 
 // Runs a conversion script where there is no Windows command interpreter.
 int main(int argc, char** argv) {
-    // The tool hands over the folder's lock it took, as an open descriptor named first.
+    // The tool hands over the folder's lock it took, as an open descriptor named first; any other
+    // first word of three leaves three words, which the usage refuses.
     const std::string_view handOver = vq3::LockHandOverOption;
     std::optional<int> handedLock;
     if (argc == 3 && std::string_view(argv[1]).starts_with(handOver)) {
         const std::string_view number = std::string_view(argv[1]).substr(handOver.size());
         int fd = -1;
         const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fd);
-        if (error != std::errc() || end != number.data() + number.size() || fd < 0) {
-            std::fprintf(stderr, "%s\n", UsageMessage);
-            return 2;
+        if (error == std::errc() && end == number.data() + number.size() && fd >= 0) {
+            handedLock = fd;
+            ++argv;
+            --argc;
         }
-        handedLock = fd;
-        ++argv;
-        --argc;
     }
     if (argc != 2) {
         std::fprintf(stderr, "%s\n", UsageMessage);
