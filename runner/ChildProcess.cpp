@@ -1,6 +1,7 @@
 #include "runner/ChildProcess.h"
 
 #include "runner/Messages.h"
+#include "runner/StartProgram.h"
 
 #include <array>
 #include <cerrno>
@@ -9,12 +10,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace vq3::runner {
 
@@ -22,27 +20,6 @@ namespace {
 
 // Enough to hold the last line of any program's error output.
 constexpr size_t ErrorTailKept = 4096;
-
-// Owns the spawn settings so every exit path releases them.
-class SpawnSettings {
-public:
-    SpawnSettings() {
-        posix_spawn_file_actions_init(&actions_);
-        posix_spawnattr_init(&attributes_);
-    }
-    ~SpawnSettings() {
-        posix_spawn_file_actions_destroy(&actions_);
-        posix_spawnattr_destroy(&attributes_);
-    }
-    SpawnSettings(const SpawnSettings&) = delete;
-    SpawnSettings& operator=(const SpawnSettings&) = delete;
-    posix_spawn_file_actions_t* Actions() { return &actions_; }
-    posix_spawnattr_t* Attributes() { return &attributes_; }
-
-private:
-    posix_spawn_file_actions_t actions_;
-    posix_spawnattr_t attributes_;
-};
 
 // Both ends close when it goes, unless closed before.
 struct Pipe {
@@ -162,29 +139,16 @@ Result RunAndWait(const std::vector<std::string>& argv, const std::string& worki
     if (!errors.Open() || (onOutput != nullptr && !output.Open())) {
         return Result::Failure(NotStartedHow(std::strerror(errno)));
     }
-    SpawnSettings settings;
-    posix_spawn_file_actions_addopen(settings.Actions(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (onOutput != nullptr) {
-        posix_spawn_file_actions_adddup2(settings.Actions(), output.ends[1], STDOUT_FILENO);
-    }
-    posix_spawn_file_actions_adddup2(settings.Actions(), errors.ends[1], STDERR_FILENO);
-    // Nothing else the runner has open reaches the program, whoever opened it.
-    posix_spawn_file_actions_addclosefrom_np(settings.Actions(), STDERR_FILENO + 1);
-    posix_spawn_file_actions_addchdir_np(settings.Actions(), workingDir.c_str());
-    // A group of its own, so that a stop reaches whatever the program started too.
-    posix_spawnattr_setflags(settings.Attributes(), POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(settings.Attributes(), 0);
-
-    pid_t child = 0;
     // What this process has written so far comes before what the program writes straight there.
     if (onOutput == nullptr) {
         std::fflush(stdout);
     }
-    const int spawnError = posix_spawn(&child, args[0], settings.Actions(), settings.Attributes(),
-                                       args.data(), environ);
-    if (spawnError != 0) {
-        return Result::Failure(NotStartedHow(std::strerror(spawnError)));
+    const StartedProgram started =
+        StartProgram(args.data(), workingDir.c_str(), output.ends[1], errors.ends[1]);
+    if (started.error != 0) {
+        return Result::Failure(NotStartedHow(std::strerror(started.error)));
     }
+    const pid_t child = started.pid;
     // Through syscall(): glibc 2.36 declares pidfd_open() without C linkage.
     const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     // While the program's end can be watched, the pipes' writing ends stay open here: the end of

@@ -8,8 +8,6 @@ namespace vq3::runner {
 
 namespace {
 
-constexpr int StopSignals[] = {SIGTERM, SIGINT, SIGHUP};
-
 std::atomic<const StopRequest*> signalled{nullptr};
 static_assert(std::atomic<const StopRequest*>::is_always_lock_free);
 

@@ -18,6 +18,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sys/wait.h>
 #include <tuple>
 
 namespace vq3::runner {
@@ -251,26 +252,56 @@ TEST(ChildProcessTest, AStartedProgramInheritsNothingAndAStopSignalIsARequest) {
     stop.TakeOverStopSignals();
     std::string output;
     const OutputSink collect = [&](std::string_view text) { output += text; };
-    // The runner's own input is a pipe here: the program must not get it.
+    // The runner's own input is a pipe, then closed, so that a pipe of the runner's own takes its
+    // place: either way the program's input is empty.
     int input[2];
     ASSERT_EQ(pipe(input), 0);
     const int ownInput = dup(STDIN_FILENO);
-    dup2(input[0], STDIN_FILENO);
-    ASSERT_TRUE(RunAndWait({"/bin/sh", "-c",
-                            "readlink /proc/$$/fd/0; [ $(cut -d' ' -f5 /proc/$$/stat) = $$ ] && "
-                            "echo leader; exec ls /proc/self/fd"},
-                           dir.Str(), &collect, &stop)
-                    .ok);
-    dup2(ownInput, STDIN_FILENO);
+    for (const bool closed : {false, true}) {
+        output.clear();
+        closed ? close(STDIN_FILENO) : dup2(input[0], STDIN_FILENO);
+        const bool ran =
+            RunAndWait({"/bin/sh", "-c",
+                        "readlink /proc/$$/fd/0; [ $(cut -d' ' -f5 /proc/$$/stat) = $$ ] && "
+                        "echo leader; exec ls /proc/self/fd"},
+                       dir.Str(), &collect, &stop)
+                .ok;
+        dup2(ownInput, STDIN_FILENO);
+        EXPECT_TRUE(ran) << closed;
+        EXPECT_EQ(output, "/dev/null\nleader\n0\n1\n2\n3\n") << closed;
+    }
     for (const int fd : {ownInput, input[0], input[1]}) {
         close(fd);
     }
-    EXPECT_EQ(output, "/dev/null\nleader\n0\n1\n2\n3\n");
+    // The runner blocks every signal while it starts a program; the program must not inherit that.
+    output.clear();
+    ASSERT_TRUE(RunAndWait({"/bin/cat", "/proc/self/status"}, dir.Str(), &collect, &stop).ok);
+    EXPECT_NE(output.find("\nSigBlk:\t0000000000000000\n"), std::string::npos) << output;
     EXPECT_FALSE(stop.Requested());
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         std::raise(signal);
     }
     EXPECT_TRUE(stop.Requested());
+}
+
+// A program that cannot be started is a failure that says why, as the system put it, and leaves
+// no process behind to be collected.
+TEST(ChildProcessTest, AProgramThatCannotStartSaysWhy) {
+    test::TempDir dir;
+    test::WriteFile(dir.Path() / "text", "not a program");
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+        {{dir.Str() + "/missing"}, dir.Str(), "No such file or directory"},
+        {{dir.Str() + "/text"}, dir.Str(), "Permission denied"},
+        {{"/bin/true"}, dir.Str() + "/gone", "No such file or directory"}};
+    for (const auto& [argv, workingDir, why] : cases) {
+        ProgramEnd end{0, "old"};
+        const Result result = RunAndWait(argv, workingDir, nullptr, nullptr, &end);
+        EXPECT_FALSE(result.ok) << argv[0];
+        EXPECT_EQ(result.reason, NotStartedHow(why)) << argv[0];
+        EXPECT_EQ(end.status, 1) << argv[0];
+        siginfo_t child{};
+        EXPECT_EQ(waitid(P_ALL, 0, &child, WEXITED | WNOHANG), -1) << argv[0];
+    }
 }
 
 // A WAV holds sound only when its data chunk has some, in the file and not just in its header.
