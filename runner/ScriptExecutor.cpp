@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vq3::runner {
@@ -21,6 +22,12 @@ namespace vq3::runner {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Anything there, a folder too, as the command interpreter's "if exist" sees it.
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
 
 std::string Unquoted(const std::string& text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
@@ -152,8 +159,7 @@ Result ScriptExecutor::If(const std::string& rest) {
     if (const auto level = Number(operand.name); condition.name == "errorlevel" && level) {
         holds = errorLevel_ >= *level;
     } else if (condition.name == "exist" && !operand.name.empty()) {
-        std::error_code ignored;
-        holds = fs::exists(PathOf(Unquoted(operand.name)), ignored);
+        holds = Exists(PathOf(Unquoted(operand.name)));
     } else if (condition.name == "defined" && !operand.name.empty()) {
         holds = variables_.count(LowerAscii(operand.name)) != 0;
     } else {
@@ -274,21 +280,19 @@ Result ScriptExecutor::Delete(const std::string& rest) {
 
 Result ScriptExecutor::Rename(const std::string& rest) {
     const std::vector<std::string> names = SplitWindowsCommandLine(rest);
-    std::error_code ignored;
     if (names.size() != 2) {
         return Result::Failure(RenameNeedsTwoNamesReason);
     }
     if (names[1].empty() || names[1].find('/') != std::string::npos) {
         return Result::Failure(NewNameHasFolderReason(names[1]));
     }
-    const fs::path from = PathOf(names[0]);
-    if (const auto kind = fs::status(from, ignored);
-        fs::exists(kind) && !fs::is_regular_file(kind)) {
+    const std::string from = PathOf(names[0]);
+    if (struct stat info{}; stat(from.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         // Only a file can be a track's output: a folder of that name is never renamed.
         return Result::Failure(FileNotFoundReason(names[0]));
     }
-    const fs::path to = from.parent_path() / names[1];
-    if (const int error = RenameWithoutReplacing(from.string(), to.string()); error != 0) {
+    const std::string to = from.substr(0, from.rfind('/') + 1) + names[1];
+    if (const int error = RenameWithoutReplacing(from, to); error != 0) {
         return Result::Failure(CannotRenameReason(
             names[0], error == EEXIST ? AlreadyExistsReason(names[1]) : std::strerror(error)));
     }
@@ -387,7 +391,7 @@ std::optional<std::string> ScriptExecutor::Variable(std::string_view name) const
 }
 
 std::string ScriptExecutor::PathOf(const std::string& name) const {
-    return (fs::path(workingDir_) / name).string();
+    return InFolder(workingDir_, name);
 }
 
 RunOutcome ScriptExecutor::Outcome(bool stopped) const {

@@ -168,4 +168,15 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view text) {
     return args;
 }
 
+std::string InFolder(std::string_view folder, std::string_view name) {
+    if (name.starts_with('/') || folder.empty()) {
+        return std::string(name);
+    }
+    std::string path(folder);
+    if (!path.ends_with('/')) {
+        path += '/';
+    }
+    return path.append(name);
+}
+
 } // namespace vq3::runner

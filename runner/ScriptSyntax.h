@@ -51,4 +51,7 @@ CommandParts SplitCommand(std::string_view line);
 // double quotes group and are removed, backslashes are literal unless they precede a quote.
 std::vector<std::string> SplitWindowsCommandLine(std::string_view text);
 
+// A file the script names, as a path: in `folder`, unless the name starts at the root.
+std::string InFolder(std::string_view folder, std::string_view name);
+
 } // namespace vq3::runner

@@ -1,7 +1,11 @@
 #include "runner/WrittenFiles.h"
 
+#include "runner/ScriptSyntax.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace vq3::runner {
 
@@ -39,9 +43,11 @@ void WrittenFiles::ProgramStarting(const std::vector<std::string>& args, const s
         if (name.starts_with('-') || name.find_first_not_of("0123456789") == std::string::npos) {
             continue;
         }
-        std::error_code ignored;
-        if (!fs::exists(fs::symlink_status(fs::path(dir) / name, ignored))) {
-            unfinished_.push_back((fs::path(dir) / name).string());
+        // Only what is certainly not there yet: a file that cannot be looked at may be the user's.
+        std::string path = InFolder(dir, name);
+        if (struct stat info{};
+            lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+            unfinished_.push_back(std::move(path));
         }
     }
 }

@@ -240,6 +240,20 @@ TEST(ScriptSyntaxTest, ReadsALineAsTheCommandInterpreterAndAWindowsProgramWould)
     }
 }
 
+// A name in the script is a file of the script's folder, wherever that is, unless it starts at
+// the root.
+TEST(ScriptSyntaxTest, NamesAFileOfTheFolder) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/music", "a.wav", "/music/a.wav"},
+        {"/music/", "a.wav", "/music/a.wav"},
+        {"/", "a.wav", "/a.wav"},
+        {"/music", "/tmp/a.wav", "/tmp/a.wav"},
+        {"", "a.wav", "a.wav"}};
+    for (const auto& [folder, name, path] : cases) {
+        EXPECT_EQ(InFolder(folder, name), path) << folder << " " << name;
+    }
+}
+
 // A started program gets nothing of the runner's: its input is empty, it leads a process group
 // of its own, and no file the runner holds open (the lock, the stop request's eventfd, whatever it
 // inherited) reaches it. Each stop signal then becomes a request to stop instead of ending the
