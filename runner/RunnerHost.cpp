@@ -9,7 +9,9 @@
 
 namespace vq3::runner {
 
-// Buffered: a started program's output, which goes straight to standard output, flushes it first.
+ConsoleHost::ConsoleHost() : capturesProgramOutput_(isatty(STDOUT_FILENO) == 0) {}
+
+// Buffered: a program writing straight to standard output is started only after a flush.
 void ConsoleHost::Transcript(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
@@ -28,6 +30,8 @@ void ConsoleHost::Pause(const StopRequest& stop) {
     if (!isatty(STDIN_FILENO)) {
         return;
     }
+    // The user reads why the script waits before pressing a key.
+    std::fflush(stdout);
     pollfd watch[2] = {{STDIN_FILENO, POLLIN, 0}, {stop.WatchFd(), POLLIN, 0}};
     while (poll(watch, 2, -1) < 0 && errno == EINTR) {
     }

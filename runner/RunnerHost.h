@@ -32,11 +32,18 @@ public:
 // a pause waits only for a user at a terminal.
 class ConsoleHost : public RunnerHost {
 public:
+    ConsoleHost();
     void Transcript(std::string_view text) override;
     void ShowMessage(const std::string& text) override;
     void Outcome(const RunOutcome& outcome) override;
-    bool CapturesProgramOutput() const override { return false; }
+    bool CapturesProgramOutput() const override { return capturesProgramOutput_; }
     void Pause(const StopRequest& stop) override;
+
+private:
+    // A terminal shows what the programs write as they write it. Anywhere else the transcript is
+    // written in blocks, as other tools write there, so the programs' output passes through it to
+    // keep its place.
+    bool capturesProgramOutput_;
 };
 
 } // namespace vq3::runner
