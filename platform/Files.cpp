@@ -200,13 +200,14 @@ Result WriteTextLines(const std::string& path, const std::vector<std::string>& l
     const int writeError = errno;
     // A full disk may only show when the buffer is flushed at close.
     const bool closed = std::fclose(file) == 0;
-    if (!written) {
-        return Result::Failure(WhyNotWritable(writeError));
+    const int closeError = errno;
+    if (written && closed) {
+        return Result::Success();
     }
-    if (!closed) {
-        return FailureFromErrno();
-    }
-    return Result::Success();
+    // Half a file would be taken for a whole one, or, next time, for one the user wrote.
+    std::error_code ignored;
+    std::filesystem::remove(FsPath(path), ignored);
+    return Result::Failure(WhyNotWritable(written ? closeError : writeError));
 }
 
 } // namespace vq3

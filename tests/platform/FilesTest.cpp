@@ -46,6 +46,7 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
     const Result tooLarge = WriteTextLines(dir / "full.bat", {"exit"});
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(tooLarge.reason, "File too large");
+    EXPECT_FALSE(fs::exists(dir.Path() / "full.bat"));
 #endif
 }
 
