@@ -1,6 +1,9 @@
 #include "conversion/Messages.h"
 
+#include "conversion/ScriptNames.h"
 #include "platform/Text.h"
+
+#include <algorithm>
 
 namespace vq3 {
 
@@ -139,12 +142,24 @@ std::string MissingProgramsMessage(const std::string& appDir,
                                    const std::vector<std::string>& programs, bool searchPathToo) {
     const size_t count = programs.size();
     const std::string where = "the application's directory, '" + Printable(appDir) + "'";
+    if (!searchPathToo) {
+        return "Converting needs " + PrintableList(programs) + ", but " +
+               ForCount(count, "it is not in ", "they are not in ") + where + ".  Put " +
+               ForCount(count, "it", "them") + " there, then convert again." + NothingConverted;
+    }
+    // The search path is searched for the names without ".exe", as a Linux program is called.
+    std::vector<std::string> commands;
+    for (const std::string& program : programs) {
+        commands.push_back(program.ends_with(".exe") ? program.substr(0, program.size() - 4)
+                                                     : program);
+    }
+    const bool decoderMissing =
+        std::ranges::find(programs, script_names::Decoder) != programs.end();
     return "Converting needs " + PrintableList(programs) + ", but " +
-           ForCount(count, "it is ", "they are ") +
-           (searchPathToo ? "neither in " + where + ", nor on the search path"
-                          : "not in " + where) +
-           ".  Put " + ForCount(count, "it", "them") +
-           (searchPathToo ? " into the application's directory" : " there") +
+           ForCount(count, "it is ", "they are ") + "neither in " + where +
+           ", nor on the search path as " + PrintableList(commands) + ".  Put " +
+           ForCount(count, "it", "them") + " into the application's directory" +
+           (decoderMissing ? " (Debian's madplay package also provides 'madplay')" : "") +
            ", then convert again." + NothingConverted;
 }
 

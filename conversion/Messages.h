@@ -40,7 +40,8 @@ constexpr PlatformWords LinuxWords{
     "The conversion process has begun, when the conversion window (currently minimized) closes "
     "itself, your music files will all be converted properly.  You can now close vq3mt while "
     "the conversion process runs.",
-    "A name in the conversion script may not hold a double quote or a control character.",
+    "A name in the conversion script may not hold a double quote, a control character or a "
+    "backslash, which a Windows program run through wine reads as a folder.",
     "Move vq3mt, vq3run and your music files to another directory.",
     "The conversion window shows which and why; press a key there to close it.",
 };

@@ -171,8 +171,10 @@ std::optional<std::string> EncodeForConsole(const std::string& utf8) {
     return utf8;
 }
 
-bool ProgramsCanRead(const std::string& /*utf8*/) {
-    return true;
+// The game's encoder is a Windows program, run through wine, which reads a backslash as a folder:
+// "a\b.wav" would convert a/b.wav and overwrite a/b.aifr.
+bool ProgramsCanRead(const std::string& utf8) {
+    return utf8.find('\\') == std::string::npos;
 }
 
 unsigned ConsoleCodePage() {

@@ -33,8 +33,9 @@ std::string ReadStart(const std::string& path, size_t limit);
 // The command interpreter reads a script in the console's code page. Returns the bytes to
 // write for a UTF-8 text, or nothing when the code page cannot represent every character.
 std::optional<std::string> EncodeForConsole(const std::string& utf8);
-// Most programs read their command line in the system's ANSI code page, which on Windows may lack
-// letters the console's has: false for a name such a program would read as another.
+// False for a name a program the script starts would read as another: on Windows one with a
+// letter the ANSI code page lacks (most programs read their command line in it, though the
+// console's may have the letter), elsewhere one with a backslash, a folder to Windows programs.
 bool ProgramsCanRead(const std::string& utf8);
 // The code page EncodeForConsole writes in (65001 for UTF-8).
 unsigned ConsoleCodePage();

@@ -88,7 +88,7 @@ std::vector<ConvertCase> Cases() {
         {"PipeForTheScript", {{"vq3mc.bat", "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.bat" + pipe}, {{"A.lua", D}, {Lock, ""}}},
         {"SettingsBehindALinkOrAPipe", {{"Boss.lua", "@Keep.txt"}, {"Keep.txt", D}, {"Pipe.lua", "|"}, {"Boss.mp3", "a"}, {"Pipe.wav", "a"}}, {"Boss.mp3", "Pipe.wav"}, {DescriptorsInTheWayMessage({"$/Boss.lua", "$/Pipe.lua"})}, {{Lock, ""}}},
         // Debian's madplay, on the search path, stands in for madplay.exe.
-        {"EncoderMissing", {{"A.mp3", "a"}}, {"A.mp3"}, {"Converting needs 'enc.exe', but it is neither in the application's directory, '$', nor on the search path.  Put it into the application's directory" + again}, {{Lock, ""}}, "", "", {}},
+        {"EncoderMissing", {{"A.mp3", "a"}}, {"A.mp3"}, {"Converting needs 'enc.exe', but it is neither in the application's directory, '$', nor on the search path as 'enc'.  Put it into the application's directory" + again}, {{Lock, ""}}, "", "", {}},
         {"EncoderCannotRun", {{"A.wav", "a"}}, {"A.wav"}, {"Converting needs 'enc.exe' in the application's directory, '$', but it cannot be run: not marked executable, or a Windows program while wine is not installed.  Nothing was converted."}, {{Lock, ""}}, "", "", {{"enc.exe", "-"}}},
         // Refused by its name alone: nothing is written, not even the lock file.
         {"FolderTheScriptCannotName", {{"A.wav", "a"}}, {"A.wav"}, {"The application's directory, '$', cannot be named in the conversion script.  " + std::string(HostWords().scriptCannotHold) + "  Move vq3mt, vq3run and your music files to another directory.  Nothing was converted."}, {}, "new\"line"},

@@ -11,9 +11,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test;
 
-// A name the script cannot hold: on Windows an omega, which the programs' code page lacks (the
-// console's may have it), elsewhere a double quote.
+// Names the script cannot hold: on Windows an omega, which the programs' code page lacks (the
+// console's may have it); elsewhere a double quote, and a backslash, which the encoder run through
+// wine would read as a folder.
 const std::string Odd = PathRules::Host().ForWindows() ? "\xCE\xA9" : "Say \"Hi\"";
+const std::string OddToo = PathRules::Host().ForWindows() ? Odd : "Back\\slash";
 
 // A drop, item by item, with what each brings at once ("" when nothing yet), then the rest. An
 // item of another machine is refused even when its name lies in appDir; a name the script cannot
@@ -24,7 +26,7 @@ const std::string Odd = PathRules::Host().ForWindows() ? "\xCE\xA9" : "Say \"Hi\
 TEST(DropIntakeTest, ListedAndRefusedInDropOrderTheRestCounted) {
     TempDir appDir;
     for (const std::string& name :
-         std::vector<std::string>{"A.mp3", "abc", Odd + ".mp3", Odd + ".txt", Odd + ".wav", "ab",
+         std::vector<std::string>{"A.mp3", "abc", Odd + ".mp3", Odd + ".txt", OddToo + ".wav", "ab",
                                   "\xC3\xA9z", "a", "bc"}) {
         WriteFile(appDir / name, "a");
     }
@@ -50,7 +52,7 @@ TEST(DropIntakeTest, ListedAndRefusedInDropOrderTheRestCounted) {
 #else
         {a}, {"/elsewhere/D.mp3"},
 #endif
-        {"/elsewhere/E"}, {"/elsewhere/F"}, {"/elsewhere/G"}, {appDir / (Odd + ".wav")}, {appDir / "a"}, {a}, {appDir / "bc"}, {a}, {"/elsewhere/H"}};
+        {"/elsewhere/E"}, {"/elsewhere/F"}, {"/elsewhere/G"}, {appDir / (OddToo + ".wav")}, {appDir / "a"}, {a}, {appDir / "bc"}, {a}, {"/elsewhere/H"}};
     const std::vector<std::string> expected{"list " + a, "list " + c, refusal("B.mp3"), "list " + a, refusal("Folder.wav"), refusal("A.mp3"), refusal(""),
         "message The file '" + Odd + ".mp3' cannot be named in the conversion script.  " + HostWords().scriptCannotHold + "  Rename it, then drop it again.",
         "list " + odd, "message The file 'ab" + tooShort + "  Rename it, then drop it again.", "message The file '\xC3\xA9z" + tooShort + "  Rename it, then drop it again.",
@@ -62,7 +64,7 @@ TEST(DropIntakeTest, ListedAndRefusedInDropOrderTheRestCounted) {
         refusal("E"), refusal("F"),
         "message Another 2 dropped files are not in the application's directory, '" + appDir.Str() + "', and were not added: 'G' and 'H'.",
         "message Another 2 dropped files have too short names, and were not added: 'a' and 'bc'.  " + tooShort.substr(tooShort.find("A file")),
-        "message Another dropped file cannot be named in the conversion script, and was not added: '" + Odd + ".wav'.  " + HostWords().scriptCannotHold,
+        "message Another dropped file cannot be named in the conversion script, and was not added: '" + OddToo + ".wav'.  " + HostWords().scriptCannotHold,
         "message The list holds at most 32,767 files, so 2 dropped files were not added."};
     // clang-format on
     RecordingPlatform platform;

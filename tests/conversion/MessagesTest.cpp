@@ -20,7 +20,8 @@ TEST(MessagesTest, TextsReadRightForOneItemAndForMany) {
         MoreNotInAppDirMessage(eleven, "/m"), MoreShortNamesMessage(one), MoreUnusableNamesMessage(two, WindowsWords),
         UnusableNamesMessage(one, LinuxWords), UnusableNamesMessage(ten, WindowsWords), UnusableAppDirMessage("/m\t", WindowsWords),
         DescriptorsInTheWayMessage(one), WaveCollisionMessage("/m", one), NamesTakenMessage("/m", {"A.fda"}),
-        MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, false), ProgramsCannotRunMessage("/m", two), ListFullMessage(1),
+        MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, false), MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, true),
+        MissingProgramsMessage("/m", {"enc.exe"}, true), ProgramsCannotRunMessage("/m", two), ListFullMessage(1),
         WindowsWords.startupWarning, LinuxWords.startupWarning, WindowsWords.conversionBegun, LinuxWords.conversionBegun,
     };
     // clang-format on
