@@ -27,13 +27,15 @@ std::string Narrow(std::wstring_view wide) {
     return utf8;
 }
 
+// In UTF-16, as the ANSI text of a French or Russian Windows would not read as our UTF-8.
 std::string LastErrorText() {
     const DWORD code = GetLastError();
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length > 0 ? std::string(buffer, length) : "error " + std::to_string(code);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text =
+        length > 0 ? Narrow(std::wstring_view(buffer, length)) : "error " + std::to_string(code);
     LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.')) {
         text.pop_back();

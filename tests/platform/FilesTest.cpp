@@ -5,7 +5,11 @@
 #include "support/Waiting.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows/WinText.h"
+
+#include <windows.h>
+#else
 #include "platform/posix/DetachedProcess.h"
 
 #include <csignal>
@@ -100,6 +104,16 @@ TEST(DetachedProcessTest, ReturnsAtOnceHandsOverTheLockOrReportsWhyNot) {
               "cannot run '" + (dir / "vq3run") + "': No such file or directory");
     EXPECT_EQ(StartDetached("/bin/true", {}, dir / "gone").reason,
               "cannot change to the folder '" + (dir / "gone") + "': No such file or directory");
+}
+#endif
+
+#ifdef _WIN32
+// The system's words reach the user whole in their language, also where it has letters that the
+// ANSI code page spells in bytes of its own (run in French too, see CMakeLists.txt).
+TEST(WinTextTest, TheSystemsWordsInTheUsersLanguage) {
+    const bool french = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH;
+    SetLastError(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(LastErrorText(), french ? "Acc\xC3\xA8s refus\xC3\xA9" : "Access denied");
 }
 #endif
 
