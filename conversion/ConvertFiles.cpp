@@ -185,6 +185,54 @@ bool WriteDescriptors(const std::vector<std::string>& targets, Platform& platfor
     return true;
 }
 
+// Holds back what the steps under the folder's lock have to say until the lock is let go: a box
+// left open must not keep the folder locked, or another copy of the tool would be told that a
+// conversion is running.
+class HeldMessages : public Platform {
+public:
+    explicit HeldMessages(Platform& desktop) : desktop_(desktop) {}
+    void ShowMessage(const std::string& text) override { held_.push_back(text); }
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                        const ConversionLock& lock) override {
+        return desktop_.LaunchScript(scriptPath, workingDir, lock);
+    }
+    void Show() {
+        for (const std::string& text : held_) {
+            desktop_.ShowMessage(text);
+        }
+        held_.clear();
+    }
+
+private:
+    Platform& desktop_;
+    std::vector<std::string> held_;
+};
+
+// Everything from the checks of the files to the launch, under the folder's lock.
+void ConvertLocked(const std::vector<std::string>& entries, std::int16_t bitRate,
+                   const std::string& appDir, Platform& platform, const PathRules& rules,
+                   const ConvertProgress& progress, const ConversionLock& lock) {
+    const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);
+    const std::vector<std::string> targets = DescriptorTargets(entries, rules);
+    if (!CheckBeforeWriting(jobs, appDir, platform, rules) ||
+        !CheckDescriptorTargets(targets, platform) ||
+        !WriteDescriptors(targets, platform, progress)) {
+        return;
+    }
+    const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
+    const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir, rules));
+    if (!written.ok) {
+        platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));
+        return;
+    }
+    const Result launched = platform.LaunchScript(scriptPath, appDir, lock);
+    if (!launched.ok) {
+        platform.ShowMessage(LaunchFailedMessage(scriptPath, launched.reason));
+        return;
+    }
+    platform.ShowMessage(WordsFor(rules).conversionBegun);
+}
+
 } // namespace
 
 std::string DescriptorPath(std::string_view entry) {
@@ -211,32 +259,15 @@ void ConvertFiles(const std::vector<std::string>& entries, std::int16_t bitRate,
     // a running conversion's script is never rewritten under it, and its own intermediate files
     // are never taken for the user's.
     std::string whyNot;
-    const auto lock = ConversionLock::Take(appDir, whyNot);
-    if (!lock) {
-        platform.ShowMessage(whyNot.empty()
-                                 ? ConversionRunningMessage(appDir)
-                                 : LockFailedMessage(ConversionLock::LockedPath(appDir), whyNot));
-        return;
+    HeldMessages held(platform);
+    if (auto lock = ConversionLock::Take(appDir, whyNot)) {
+        ConvertLocked(entries, bitRate, appDir, held, rules, progress, *lock);
+    } else {
+        held.ShowMessage(whyNot.empty()
+                             ? ConversionRunningMessage(appDir)
+                             : LockFailedMessage(ConversionLock::LockedPath(appDir), whyNot));
     }
-    const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);
-    const std::vector<std::string> targets = DescriptorTargets(entries, rules);
-    if (!CheckBeforeWriting(jobs, appDir, platform, rules) ||
-        !CheckDescriptorTargets(targets, platform) ||
-        !WriteDescriptors(targets, platform, progress)) {
-        return;
-    }
-    const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
-    const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir, rules));
-    if (!written.ok) {
-        platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));
-        return;
-    }
-    const Result launched = platform.LaunchScript(scriptPath, appDir, *lock);
-    if (!launched.ok) {
-        platform.ShowMessage(LaunchFailedMessage(scriptPath, launched.reason));
-        return;
-    }
-    platform.ShowMessage(WordsFor(rules).conversionBegun);
+    held.Show();
 }
 
 } // namespace vq3

@@ -117,6 +117,9 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
         }
         RecordingPlatform platform;
         platform.launchFailure = c.launchFailure;
+        // No box keeps the folder locked, save the one of a conversion turned away by another.
+        size_t shownLocked = 0;
+        platform.duringMessage = [&] { shownLocked += ConversionRunning(folder) ? 1 : 0; };
         ConvertFiles(entries, 1024, folder, platform, rules, [&](size_t done, size_t) {
             if (c.anotherMeanwhile && done == 1) {
                 ConvertFiles({rules.JoinPath(folder, "A.wav"), rules.JoinPath(folder, "New.txt")},
@@ -152,6 +155,7 @@ TEST(ConvertFilesTest, OutcomesMessagesAndFilesWritten) {
                       ? Listing{script + " in " + folder + ": " + ReadFile(script)}
                       : Listing{});
         EXPECT_FALSE(ConversionRunning(folder));
+        EXPECT_EQ(shownLocked, c.anotherMeanwhile ? 1u : 0u);
     }
 }
 
