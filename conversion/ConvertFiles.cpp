@@ -170,6 +170,19 @@ bool CheckDescriptorTargets(const std::vector<std::string>& targets, Platform& p
     return true;
 }
 
+// The script is written after the settings files, so what would stop it is looked for first.
+bool CheckScriptTarget(const std::string& scriptPath, Platform& platform) {
+    const PathKind kind = KindOf(scriptPath);
+    if (kind == PathKind::Missing || kind == PathKind::File) {
+        return true;
+    }
+    platform.ShowMessage(
+        WriteFailedMessage(scriptPath, kind == PathKind::Folder ? FolderInTheWayReason
+                                       : kind == PathKind::Link ? LinkNotFollowedReason
+                                                                : NotAFileReason));
+    return false;
+}
+
 bool WriteDescriptors(const std::vector<std::string>& targets, Platform& platform,
                       const ConvertProgress& progress) {
     for (size_t i = 0; i < targets.size(); ++i) {
@@ -214,12 +227,12 @@ void ConvertLocked(const std::vector<std::string>& entries, std::int16_t bitRate
                    const ConvertProgress& progress, const ConversionLock& lock) {
     const std::vector<TrackJob> jobs = BuildTrackJobs(entries, bitRate, rules);
     const std::vector<std::string> targets = DescriptorTargets(entries, rules);
+    const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
     if (!CheckBeforeWriting(jobs, appDir, platform, rules) ||
-        !CheckDescriptorTargets(targets, platform) ||
+        !CheckDescriptorTargets(targets, platform) || !CheckScriptTarget(scriptPath, platform) ||
         !WriteDescriptors(targets, platform, progress)) {
         return;
     }
-    const std::string scriptPath = rules.JoinPath(appDir, ScriptFileName);
     const Result written = WriteTextLines(scriptPath, ScriptLines(jobs, appDir, rules));
     if (!written.ok) {
         platform.ShowMessage(WriteFailedMessage(scriptPath, written.reason));

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace vq3 {
@@ -34,12 +35,17 @@ TEST(WriteTextLinesTest, TruncatesEndsLinesInCrLfInTheConsolesEncodingAndReports
     const std::string written = "one\r\n\r\nCaf\xC3\xA9\r\n";
 #endif
     EXPECT_EQ(ReadFile(dir / "t.bat"), written);
-    // Failures carry the system's reason (a folder or a pipe in the way is ConvertFilesTest's).
+    // Failures carry the system's reason, or say what is in the way.
     EXPECT_EQ(WriteTextLines(dir / "no/such/t.bat", {"exit"}).reason, "No such file or directory");
+    fs::create_directory(dir.Path() / "folder.bat");
+    EXPECT_EQ(WriteTextLines(dir / "folder.bat", {"exit"}).reason, FolderInTheWayReason);
 #ifndef _WIN32
     fs::create_symlink("t.bat", dir.Path() / "link.lua");
     EXPECT_EQ(WriteTextLines(dir / "link.lua", {"exit"}).reason, LinkNotFollowedReason);
     EXPECT_EQ(WriteTextLines("/dev/full", {"exit"}).reason, NotAFileReason);
+    // A pipe is refused, not waited on for a reader (the test's time limit would end a wait).
+    mkfifo((dir / "pipe.bat").c_str(), 0644);
+    EXPECT_EQ(WriteTextLines(dir / "pipe.bat", {"exit"}).reason, NotAFileReason);
     EXPECT_EQ(ReadFile(dir / "t.bat"), written);
     // A file that may grow no further, as on a full disk: the failure shows as it is closed.
     std::signal(SIGXFSZ, SIG_IGN);
