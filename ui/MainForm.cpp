@@ -10,6 +10,29 @@
 
 namespace vq3 {
 
+namespace {
+
+// Ends the progress before each box: a progress window left up over a box would keep the user
+// from reading or dismissing it.
+class ProgressEndingPlatform final : public Platform {
+public:
+    ProgressEndingPlatform(Platform& platform, FormView& view) : platform_(platform), view_(view) {}
+    void ShowMessage(const std::string& text) override {
+        view_.EndConversionProgress();
+        platform_.ShowMessage(text);
+    }
+    Result LaunchScript(const std::string& scriptPath, const std::string& workingDir,
+                        const ConversionLock& lock) override {
+        return platform_.LaunchScript(scriptPath, workingDir, lock);
+    }
+
+private:
+    Platform& platform_;
+    FormView& view_;
+};
+
+} // namespace
+
 int TwipsToPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
@@ -30,7 +53,8 @@ void frmVQ3MCMain::cboBitRate_Click(const std::string& itemText) {
 }
 
 void frmVQ3MCMain::cmdExport_Click() {
-    ConvertFiles(view_.ListEntries(), bitRate_, appDir_, platform_, PathRules::Host(),
+    ProgressEndingPlatform platform(platform_, view_);
+    ConvertFiles(view_.ListEntries(), bitRate_, appDir_, platform, PathRules::Host(),
                  [this](size_t done, size_t total) { view_.ShowConversionProgress(done, total); });
 }
 

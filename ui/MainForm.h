@@ -66,6 +66,8 @@ public:
     // Called while Convert writes the track descriptors, after each one; a front end may show
     // progress when that takes long.
     virtual void ShowConversionProgress(size_t /*done*/, size_t /*total*/) {}
+    // Called before Convert says anything, also when the writing stopped short.
+    virtual void EndConversionProgress() {}
 };
 
 // The window's state and handlers.

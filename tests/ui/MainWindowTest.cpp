@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -42,7 +43,8 @@ std::string Describe(const QDialog* box) {
         if (auto* window = qobject_cast<MainWindow*>(widget)) {
             words += std::string(window->isVisible() ? " | shown" : " | hidden") + ", bit rate " +
                      std::to_string(window->BitRate()) + ", listed " +
-                     std::to_string(window->findChild<QListWidget*>()->count());
+                     std::to_string(window->findChild<QListWidget*>()->count()) +
+                     (window->findChild<QProgressDialog*>() != nullptr ? ", progress up" : "");
         }
     }
     return words;
@@ -141,6 +143,23 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
                                                owned("The file 'B.mp3" + refused, 256, 1),
                                                owned("The file 'y.mp3" + refused, 256, 1)}));
     EXPECT_EQ(window.ListEntries(), std::vector<std::string>{intro.toStdString()});
+
+    // A settings file that cannot be written after another was: the progress is gone before the
+    // box, or it would cover the box and take its keys.
+    for (const char* program : {"enc.exe", "madplay.exe"}) {
+        test::WriteFile(appDir / program, "#!/bin/sh\n");
+        std::filesystem::permissions(appDir.Path() / program, std::filesystem::perms(0755));
+    }
+    const std::string gone = appDir / "gone";
+    std::filesystem::create_directory(gone);
+    test::WriteFile(std::filesystem::path(gone) / "Intro Theme.mp3", "audio");
+    drop.setUrls({QUrl::fromLocalFile(QString::fromStdString(gone + "/Intro Theme.mp3"))});
+    EXPECT_TRUE(test::DeliverDrop(target, drop));
+    std::filesystem::remove_all(gone);
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    EXPECT_EQ(
+        boxes.back(),
+        owned(WriteFailedMessage(gone + "/Intro Theme.lua", "No such file or directory"), 256, 2));
 }
 
 } // namespace

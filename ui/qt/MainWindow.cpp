@@ -82,7 +82,7 @@ void MainWindow::CreateControls() {
             break;
         case ControlKind::Button: {
             auto* button = new QPushButton(row.text, this);
-            connect(button, &QPushButton::clicked, this, &MainWindow::Convert);
+            connect(button, &QPushButton::clicked, this, [this] { form_.cmdExport_Click(); });
             control = button;
             break;
         }
@@ -132,12 +132,6 @@ void MainWindow::AppendToList(const std::vector<std::string>& paths) {
     lstFiles_->addItems(items);
 }
 
-void MainWindow::Convert() {
-    form_.cmdExport_Click();
-    // After a failed write the progress stopped short of its end and is still up.
-    progress_.reset();
-}
-
 void MainWindow::ShowConversionProgress(size_t done, size_t total) {
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>(this);
@@ -153,10 +147,13 @@ void MainWindow::ShowConversionProgress(size_t done, size_t total) {
     if (done == total || done * 100 / total != (done - 1) * 100 / total) {
         progress_->setValue(static_cast<int>(done));
     }
-    // Gone before whatever Convert says next.
     if (done == total) {
         progress_.reset();
     }
+}
+
+void MainWindow::EndConversionProgress() {
+    progress_.reset();
 }
 
 } // namespace vq3

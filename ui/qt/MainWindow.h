@@ -31,9 +31,9 @@ private:
     int ListCount() const override;
     void AppendToList(const std::vector<std::string>& paths) override;
     void ShowConversionProgress(size_t done, size_t total) override;
+    void EndConversionProgress() override;
 
     void CreateControls();
-    void Convert();
 
     frmVQ3MCMain form_;
     FileDropList* lstFiles_ = nullptr;
