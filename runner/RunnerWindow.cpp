@@ -26,6 +26,9 @@ namespace vq3::runner {
 
 namespace {
 
+// The label's width while a track converts, in pixels.
+constexpr int StatusWidth = 400;
+
 // Keys that alone press nothing, as the Command Prompt's pause sees it.
 const QList<int> ModifierKeys{Qt::Key_Shift, Qt::Key_Control,  Qt::Key_Alt,    Qt::Key_Meta,
                               Qt::Key_AltGr, Qt::Key_CapsLock, Qt::Key_NumLock};
@@ -75,7 +78,7 @@ public:
         layout->addWidget(transcript_, 1);
         // The window fits what it shows, with the transcript or without it.
         layout->setSizeConstraint(QLayout::SetFixedSize);
-        status_->setMinimumWidth(400);
+        status_->setMinimumWidth(StatusWidth);
 
         clock_.start();
         connect(&ticker_, &QTimer::timeout, this, &ProgressWindow::ShowTime);
@@ -96,13 +99,23 @@ public:
         if (!progress) {
             return;
         }
-        status_->setText(QString("Converting %1 of %2: %3")
-                             .arg(progress->number)
-                             .arg(progress->count)
-                             .arg(QString::fromStdString(progress->name)));
+        // No wider than the label, as a window manager may bring up a minimized window whose size
+        // changes: a long name is cut short in the middle, and a screen reader has it whole.
+        SetStatus(QString("Converting %1 of %2: %3")
+                      .arg(progress->number)
+                      .arg(progress->count)
+                      .arg(QString::fromStdString(progress->name)),
+                  Qt::ElideMiddle);
         bar_->setRange(0, static_cast<int>(progress->count));
         bar_->setValue(static_cast<int>(progress->number - 1));
         bar_->setAccessibleName(bar_->text());
+    }
+
+    void SetStatus(const QString& text, Qt::TextElideMode elide = Qt::ElideNone) {
+        status_->setAccessibleName(text);
+        status_->setText(elide == Qt::ElideNone
+                             ? text
+                             : status_->fontMetrics().elidedText(text, elide, StatusWidth));
     }
 
     // Minimized, the window is known by its icon text: to a screen reader too.
@@ -115,7 +128,7 @@ public:
     void ShowOutcome(const RunOutcome& outcome) {
         const QString text = QString::fromStdString(OutcomeText(outcome));
         SetTitle(QString(AppInfo::AppTitle) + ": " + text);
-        status_->setText(text);
+        SetStatus(text);
         bar_->setRange(0, std::max(1, static_cast<int>(outcome.count)));
         bar_->setValue(static_cast<int>(outcome.converted.size()));
         bar_->setFormat(text);
@@ -137,7 +150,7 @@ public:
     // summary, as a window shown anew: a window manager activates a minimized one it restores,
     // and a key meant for another window would end the wait unread.
     void WaitForKey() {
-        status_->setText(status_->text() + ".  " + PressAKeyText);
+        SetStatus(status_->accessibleName() + ".  " + PressAKeyText);
         details_->setChecked(true);
         if (isMinimized()) {
             hide();

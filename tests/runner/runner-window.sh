@@ -30,7 +30,8 @@ export LSAN_OPTIONS="suppressions=$folder/leaks"
 # An encoder that starts its output, then waits until the test lets the track go.
 printf '#!/bin/sh\n: > "$2"\nwhile [ ! -e "go/$1" ]; do sleep 0.1; done\nexec %q "$@"\n' "$standIn" > "$folder/enc.exe"
 chmod +x "$folder/enc.exe"
-for track in Song Intro "Bad [enc exit]"; do printf 'RIFF....WAVE' > "$folder/$track.wav"; done
+long="Long Track Name From The Album Live At Wembley Stadium In The Summer Of 1986"
+for track in Song Intro "Bad [enc exit]" "$long"; do printf 'RIFF....WAVE' > "$folder/$track.wav"; done
 # Two tracks' lines, and the end of a script with or without a failure.
 script() {
     printf 'cd %s\r\n' "$folder"
@@ -116,22 +117,25 @@ for end in space alt+F4; do
     waitFor '[ -z "$(state)" ]'
     xdotool windowactivate --sync "$(boxes)" key Return
     ended 1
-    files "Bad [enc exit].wav Intro.wav Song.wav Song.fda *.aifr"
+    files "Bad [enc exit].wav Intro.wav $long.wav Song.wav Song.fda *.aifr"
 done
 rm "$folder/Song.fda"
 same "$(console)" "$failed."$'\n'"$why"$'\nended with 1'
 
-# Stopped while the second track converts: the first is kept, the second's output goes.
-start Song Intro ""
+# Stopped while the second track converts: the first is kept, the second's output goes. A long
+# name does not resize the minimized window, which would bring it up.
+start Song "$long" ""
 touch "$folder/go/Song.wav"
-reads "VQ3 Music Tool: 2 of 2: Intro.wav | Converting 2 of 2: Intro.wav | 1 of 2 done 1/2"
+reads "VQ3 Music Tool: 2 of 2: $long.wav | Converting 2 of 2: $long.wav | 1 of 2 done 1/2"
+sleep 0.5
+same "$(state)" Iconic
 closeIt
 xdotool windowactivate --sync "$(boxes)" key alt+y
-reads $'VQ3 Music Tool: Stopped: 1 of 2 converted | Stopped: 1 of 2 converted | Stopped: 1 of 2 converted 1/2\nThe conversion was stopped: 1 of 2 converted.\nConverted: \'Song.wav\'.\nNot converted: \'Intro.wav\'.'
+reads $'VQ3 Music Tool: Stopped: 1 of 2 converted | Stopped: 1 of 2 converted | Stopped: 1 of 2 converted 1/2\nThe conversion was stopped: 1 of 2 converted.\nConverted: \'Song.wav\'.\nNot converted: \''"$long"$'.wav\'.'
 released
 xdotool windowactivate --sync "$(boxes)" key Return
 ended 1
-files "Bad [enc exit].wav Intro.wav Song.wav Song.fda *.aifr"
+files "Bad [enc exit].wav Intro.wav $long.wav Song.wav Song.fda *.aifr"
 
 # A lock handed over that is not the folder's is refused, saying why.
 same "$(cd / && env -u DISPLAY "$runner" --lock-fd=0 "$folder/vq3mc.bat" 2>&1 >/dev/null </dev/null; echo "ended with $?")" \
