@@ -99,17 +99,13 @@ void AppendFailure(std::vector<std::string>& lines, size_t number, std::string_v
 // error level when it fails).
 // A failed track records why, removes the files this run made for it (never the track's own
 // WAV) and the script goes on with the next track.
-void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t number, size_t count,
-                 bool repeat) {
+void AppendTrack(std::vector<std::string>& lines, const TrackJob& job, size_t number,
+                 size_t count) {
     const bool mp3 = job.Kind == TrackKind::Mp3;
     const std::string next = TrackLabel(number + 1);
     lines.push_back("title " + EscapeForUnquotedUse(TrackTitle(number, count, job.SourceName)));
     // Cleared first, in case the environment the script started in happens to hold it.
     lines.push_back("set " + FailureVariable(number) + "=");
-    // An entry listed twice: its .fda is already there once the first one is converted.
-    if (repeat) {
-        lines.push_back("if exist " + Quoted(job.OutputName) + " goto " + next);
-    }
     if (mp3) {
         lines.push_back(job.DecodeCommand);
         AppendStatusCheck(lines, TrackLabel(number, "madplay"));
@@ -293,13 +289,19 @@ std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const st
     if (!jobs.empty()) {
         lines.push_back("set " + std::string(NotConvertedVariable) + "=");
     }
+    // A file listed more than once is one track, converted once and counted once.
+    std::vector<TrackJob> tracks;
     std::unordered_set<std::string> seen;
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        const bool repeat = !seen.insert(rules.ComparisonKey(jobs[i].SourceName)).second;
-        AppendTrack(lines, jobs[i], i + 1, jobs.size(), repeat);
+    for (const TrackJob& job : jobs) {
+        if (seen.insert(rules.ComparisonKey(job.SourceName)).second) {
+            tracks.push_back(job);
+        }
     }
-    if (!jobs.empty()) {
-        AppendReport(lines, jobs, WordsFor(rules));
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        AppendTrack(lines, tracks[i], i + 1, tracks.size());
+    }
+    if (!tracks.empty()) {
+        AppendReport(lines, tracks, WordsFor(rules));
     }
     lines.push_back(CompletionLine);
     lines.push_back("exit");

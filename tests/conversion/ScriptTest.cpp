@@ -11,15 +11,15 @@ namespace {
 
 // The script as written, byte for byte, against the golden scripts beside the test: the worked
 // example, the same on Linux (no code page to set: our own interpreter reads UTF-8 alone; Linux
-// words in the failure message), an entry listed twice (Windows names fold case: the second is
-// skipped once converted) with awkward names, and an awkward folder with no track.
+// words in the failure message), a file listed twice (Windows names fold case), which is one track,
+// with awkward names, and an awkward folder with no track.
 TEST(ScriptGoldenTest, WrittenScriptIsByteExact) {
     const std::string golden = AppInfo::AppDir() + "/";
     // clang-format off
     const std::tuple<PathRules, std::string, std::vector<std::string>, std::int16_t, std::string> cases[] = {
         {PathRules::Windows(), "C:\\Tools\\Conv", {"C:\\Tools\\Conv\\Intro.mp3", "C:\\Tools\\Conv\\Battle Theme.WAV", "C:\\Tools\\Conv\\readme.txt"}, 1024, test::ReadFile(golden + "WorkedExample.bat")},
         {PathRules::Posix(), "/home/u/Conv", {"/home/u/Conv/Intro.mp3", "/home/u/Conv/Battle Theme.WAV", "/home/u/Conv/readme.txt"}, 1024, test::ReadFile(golden + "LinuxExample.bat")},
-        {PathRules::Windows(), "C:\\m", {"C:\\m\\100% R&B ^!.mp3", "C:\\m\\100% r&b ^!.MP3"}, 512, test::ReadFile(golden + "RepeatedEntries.bat")},
+        {PathRules::Windows(), "C:\\m", {"C:\\m\\100% R&B ^!.mp3", "C:\\m\\100% r&b ^!.MP3", "C:\\m\\B.wav"}, 512, test::ReadFile(golden + "RepeatedEntries.bat")},
         {PathRules::Posix(), "/srv/R&B|x<y>z^w 50% (Live)!", {"/a/Song.txt", "/a/Song.flac", "/a/wave"}, 2048, "cd /srv/R^&B^|x^<y^>z^^w 50%% (Live)!\r\nmsg * All files have been converted!\r\nexit\r\n"},
     };
     // clang-format on

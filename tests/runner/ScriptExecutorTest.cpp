@@ -18,6 +18,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <regex>
+#include <set>
 #include <sys/wait.h>
 #include <tuple>
 
@@ -75,7 +76,8 @@ TEST(ScriptRunsTest, EachTrackEndsAsTheScriptSays) {
                 << host.transcript;
         }
         EXPECT_EQ(host.messages, std::vector<std::string>{told});
-        const size_t count = run.tracks.size();
+        // A file listed twice is one track.
+        const size_t count = std::set<std::string>(run.tracks.begin(), run.tracks.end()).size();
         EXPECT_EQ(host.outcomes, std::vector<std::string>{std::to_string(count - failed) + " of " +
                                                           std::to_string(count) + " converted" +
                                                           (failed ? ", 1 not converted" : "")});
