@@ -8,6 +8,7 @@
 #include "platform/ProgramLookup.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace vq3 {
@@ -90,7 +91,15 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
     UniqueNames unusable;
     UniqueNames taken;
     UniqueNames collisions;
+    UniqueNames shared;
+    // Each .fda by the first file that makes it: a second file would fail at its rename.
+    std::unordered_map<std::string, std::string> madeBy;
     for (const auto& job : jobs) {
+        const auto [maker, first] = madeBy.emplace(rules.ComparisonKey(job.OutputName),
+                                                   rules.ComparisonKey(job.SourceName));
+        if (!first && maker->second != rules.ComparisonKey(job.SourceName)) {
+            shared.Add(job.OutputName);
+        }
         if (!ScriptCanNameTrack(job.SourceName)) {
             unusable.Add(job.SourceName);
             continue;
@@ -119,6 +128,10 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
     }
     if (!collisions.Names().empty()) {
         platform.ShowMessage(WaveCollisionMessage(appDir, collisions.Names()));
+        return false;
+    }
+    if (!shared.Names().empty()) {
+        platform.ShowMessage(SharedOutputMessage(shared.Names()));
         return false;
     }
     return true;

@@ -128,6 +128,15 @@ std::string UnusableNamesMessage(const std::vector<std::string>& names,
            ", then convert again." + NothingConverted;
 }
 
+std::string SharedOutputMessage(const std::vector<std::string>& outputs) {
+    const size_t count = outputs.size();
+    return "Converting would make " + PrintableList(outputs) + ForCount(count, "", " each") +
+           " of more than one listed file, as a track's .fda is named by replacing the last three "
+           "characters of its name.  Rename the files so that each makes its own, then convert "
+           "again." +
+           NothingConverted;
+}
+
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names) {
     const size_t count = names.size();
     return "Converting would overwrite and then delete " + PrintableList(names) +
