@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "ui/SystemPlatform.h"
 #include "ui/qt/ApplicationArguments.h"
+#include "ui/qt/MessageBoxDialog.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -160,6 +161,22 @@ TEST(MainWindowTest, FromStartUpToADropWithRefusals) {
     EXPECT_EQ(
         boxes.back(),
         owned(WriteFailedMessage(gone + "/Intro Theme.lua", "No such file or directory"), 256, 2));
+}
+
+// A name wider than the screen wraps between its letters, within the box, and is read whole.
+TEST(MessageBoxTest, ANameWiderThanTheScreenWrapsWithinTheBox) {
+    ApplicationArguments arguments;
+    QApplication app(arguments.Count(), arguments.Values());
+    const std::string text = "The file '" + std::string(300, 'M') + "\xC3\xA9.wav' is not here.";
+    const auto box = NewMessageBox(text);
+    box->show();
+    const auto* label = box->findChild<QLabel*>();
+    const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000),
+                                                           Qt::TextWordWrap, label->text());
+    EXPECT_LE(needed.width(), label->width());
+    EXPECT_LE(box->width(), box->screen()->availableGeometry().width());
+    EXPECT_EQ(label->accessibleName().toStdString(), text);
+    EXPECT_EQ(label->text().remove(QChar(0x200B)).toStdString(), text);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -37,6 +38,29 @@ int TextWidth(const QString& text, const QFontMetrics& metrics, const QScreen* s
                              : wanted;
 }
 
+// A word wider than the text (a long file name) gets places to break, between two letters and
+// invisible: a label wraps only there, and would cut such a word short at its edge.
+QString BreakableWords(const QString& text, const QFontMetrics& metrics, int width) {
+    QString broken;
+    QString run; // the word so far, since its last place to break
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = letters.toNextBoundary(); end != -1;
+         start = end, end = letters.toNextBoundary()) {
+        const QString letter = text.mid(start, end - start);
+        broken += letter;
+        if (letter == " " || letter == "\n") {
+            run.clear();
+            continue;
+        }
+        if (!run.isEmpty() && metrics.horizontalAdvance(run + letter) > width) {
+            broken.insert(broken.size() - letter.size(), QChar(0x200B));
+            run.clear();
+        }
+        run += letter;
+    }
+    return broken;
+}
+
 } // namespace
 
 // A dialog of our own rather than QMessageBox, which keeps an empty icon column in some styles
@@ -64,9 +88,12 @@ std::unique_ptr<QDialog> NewMessageBox(const std::string& text, MessageOwner own
 
     const QMargins margins = layout->contentsMargins();
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-    const int width = std::max(TextWidth(label->text(), label->fontMetrics(), screen) +
-                                   margins.left() + margins.right(),
-                               WidthForCaption(box->windowTitle()));
+    const int textWidth = TextWidth(label->text(), label->fontMetrics(), screen);
+    const int width =
+        std::max(textWidth + margins.left() + margins.right(), WidthForCaption(box->windowTitle()));
+    // A screen reader reads the text as it is.
+    label->setAccessibleName(label->text());
+    label->setText(BreakableWords(label->text(), label->fontMetrics(), textWidth));
     box->setFixedSize(width, layout->totalHeightForWidth(width));
     return box;
 }
