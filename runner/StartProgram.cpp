@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,40 @@ extern char** environ;
 namespace vq3::runner {
 
 namespace {
+
+// Closes every descriptor from `first` on, in the child: at once where the kernel can (Linux 5.9
+// on), else each that /proc lists, read with system calls alone into a buffer on the stack.
+bool CloseAllFrom(int first) {
+    if (close_range(static_cast<unsigned>(first), ~0U, 0) == 0) {
+        return true;
+    }
+    const int listing = open("/proc/self/fd", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing < 0) {
+        return false;
+    }
+    alignas(dirent64) char buffer[4096];
+    // Closing may move the listing's entries: it is read again until a pass closes nothing.
+    for (bool closedAny = true; closedAny;) {
+        closedAny = false;
+        lseek(listing, 0, SEEK_SET);
+        for (ssize_t got; (got = getdents64(listing, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+                int fd = 0;
+                for (const char* digit = entry->d_name; *digit >= '0' && *digit <= '9'; ++digit) {
+                    fd = fd * 10 + (*digit - '0');
+                }
+                if (fd >= first && fd != listing) {
+                    close(fd);
+                    closedAny = true;
+                }
+                at += entry->d_reclen;
+            }
+        }
+    }
+    close(listing);
+    return true;
+}
 
 // Makes `from` the child's descriptor `to`. dup2 does nothing when they are the same, which would
 // leave it closed at execve.
@@ -48,7 +83,7 @@ StartedProgram StartProgram(char* const* args, const char* workingDir, int outpu
         const bool placed =
             setpgid(0, 0) == 0 && (outputFd < 0 || PlaceAt(outputFd, STDOUT_FILENO)) &&
             PlaceAt(errorsFd, STDERR_FILENO) && open("/dev/null", O_RDONLY) == STDIN_FILENO &&
-            close_range(STDERR_FILENO + 1, ~0U, 0) == 0 && chdir(workingDir) == 0;
+            CloseAllFrom(STDERR_FILENO + 1) && chdir(workingDir) == 0;
         if (placed) {
             sigprocmask(SIG_SETMASK, &before, nullptr);
             execve(args[0], args, environ);

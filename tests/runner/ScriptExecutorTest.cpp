@@ -17,8 +17,12 @@
 #include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <regex>
 #include <set>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <tuple>
 
@@ -298,6 +302,36 @@ TEST(ChildProcessTest, AStartedProgramInheritsNothingAndAStopSignalIsARequest) {
         std::raise(signal);
     }
     EXPECT_TRUE(stop.Requested());
+}
+
+// Where the kernel refuses close_range (before Linux 5.9, or in a sandbox that does not know it),
+// a program still gets none of the runner's files. The refusal is a seccomp filter of a process of
+// the test's own.
+TEST(ChildProcessTest, WithoutCloseRangeAProgramStillInheritsNothing) {
+    int result[2];
+    ASSERT_EQ(pipe(result), 0);
+    const pid_t tester = fork();
+    if (tester == 0) {
+        sock_filter refuse[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                                BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_close_range, 0, 1),
+                                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+                                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+        const sock_fprog filter{4, refuse};
+        std::string output = prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+                                     prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0 &&
+                                     close_range(1000, 1000, 0) != 0 && dup(result[1]) > 0
+                                 ? ""
+                                 : "no filter\n";
+        const OutputSink collect = [&](std::string_view text) { output += text; };
+        RunAndWait({"/bin/ls", "/proc/self/fd"}, "/", &collect);
+        _exit(write(result[1], output.data(), output.size()) < 0);
+    }
+    close(result[1]);
+    std::string output(64, '\0');
+    output.resize(static_cast<size_t>(std::max<ssize_t>(0, read(result[0], output.data(), 64))));
+    close(result[0]);
+    waitpid(tester, nullptr, 0);
+    EXPECT_EQ(output, "0\n1\n2\n3\n");
 }
 
 // A program that cannot be started is a failure that says why, as the system put it, and leaves
