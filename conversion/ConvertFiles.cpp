@@ -95,10 +95,11 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
     // Each .fda by the first file that makes it: a second file would fail at its rename.
     std::unordered_map<std::string, std::string> madeBy;
     for (const auto& job : jobs) {
-        const auto [maker, first] = madeBy.emplace(rules.ComparisonKey(job.OutputName),
-                                                   rules.ComparisonKey(job.SourceName));
-        if (!first && maker->second != rules.ComparisonKey(job.SourceName)) {
-            shared.Add(job.OutputName);
+        const auto [maker, first] =
+            madeBy.emplace(rules.ComparisonKey(job.OutputName), job.SourceName);
+        if (!first && rules.ComparisonKey(maker->second) != rules.ComparisonKey(job.SourceName)) {
+            shared.Add(maker->second);
+            shared.Add(job.SourceName);
         }
         if (!ScriptCanNameTrack(job.SourceName)) {
             unusable.Add(job.SourceName);

@@ -128,12 +128,11 @@ std::string UnusableNamesMessage(const std::vector<std::string>& names,
            ", then convert again." + NothingConverted;
 }
 
-std::string SharedOutputMessage(const std::vector<std::string>& outputs) {
-    const size_t count = outputs.size();
-    return "Converting would make " + PrintableList(outputs) + ForCount(count, "", " each") +
-           " of more than one listed file, as a track's .fda is named by replacing the last three "
-           "characters of its name.  Rename the files so that each makes its own, then convert "
-           "again." +
+std::string SharedOutputMessage(const std::vector<std::string>& names) {
+    return PrintableList(names) +
+           " would each be converted to the same .fda as another of them, as a track's .fda is "
+           "named by replacing the last three characters of its name.  Rename them so that each "
+           "has a .fda of its own, then convert again." +
            NothingConverted;
 }
 

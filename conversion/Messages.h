@@ -82,7 +82,7 @@ std::string UnusableAppDirMessage(const std::string& appDir, const PlatformWords
 std::string NetworkShareAppDirMessage(const std::string& appDir);
 std::string UnusableNamesMessage(const std::vector<std::string>& names, const PlatformWords& words);
 // Listed files of different names that would make the same .fda (as "Song.mp3" and "Song.WAV").
-std::string SharedOutputMessage(const std::vector<std::string>& outputs);
+std::string SharedOutputMessage(const std::vector<std::string>& names);
 std::string WaveCollisionMessage(const std::string& appDir, const std::vector<std::string>& names);
 // Programs the script needs, missing where it would look for them, or there but unable to run.
 std::string MissingProgramsMessage(const std::string& appDir,

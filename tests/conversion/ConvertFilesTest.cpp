@@ -85,7 +85,7 @@ std::vector<ConvertCase> Cases() {
         // the console's omega (437) is no letter of the programs' code page (1252).
         {"NamesOutsideTheConsolesCodePage", {{"Caf\xC3\xA9.mp3", "a"}}, {"Caf\xC3\xA9.mp3", "\xC4\x81.mp3", "\xE2\x98\x83.mp3", "\xCE\xA9.mp3"}, {UnusableNamesMessage({"\xC4\x81.mp3", "\xE2\x98\x83.mp3", "\xCE\xA9.mp3"}, WindowsWords)}, {{Lock, ""}}},
 #else
-        {"OneOutputOfTwoFiles", {{"Song.mp3", "a"}, {"Song.WAV", "a"}, {"Solo.MP3", "a"}, {"Solo.mp3", "a"}}, {"Song.mp3", "Solo.MP3", "Song.WAV", "Song.mp3", "Solo.mp3"}, {SharedOutputMessage({"Song.fda", "Solo.fda"})}, {{Lock, ""}}},
+        {"OneOutputOfTwoFiles", {{"Song.mp3", "a"}, {"Song.WAV", "a"}, {"Solo.MP3", "a"}, {"Solo.mp3", "a"}}, {"Song.mp3", "Solo.MP3", "Song.WAV", "Song.mp3", "Solo.mp3"}, {SharedOutputMessage({"Song.mp3", "Song.WAV", "Solo.MP3", "Solo.mp3"})}, {{Lock, ""}}},
         {"PipeForTheScript", {{"vq3mc.bat", "|"}, {"A.wav", "a"}}, {"A.wav"}, {"The file '$/vq3mc.bat" + pipe}, {{Lock, ""}}},
         {"SettingsBehindALinkOrAPipe", {{"Boss.lua", "@Keep.txt"}, {"Keep.txt", D}, {"Pipe.lua", "|"}, {"Boss.mp3", "a"}, {"Pipe.wav", "a"}}, {"Boss.mp3", "Pipe.wav"}, {DescriptorsInTheWayMessage({"$/Boss.lua", "$/Pipe.lua"})}, {{Lock, ""}}},
         // Debian's madplay, on the search path, stands in for madplay.exe.

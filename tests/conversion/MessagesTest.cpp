@@ -19,7 +19,7 @@ TEST(MessagesTest, TextsReadRightForOneItemAndForMany) {
     const std::string texts[] = {
         MoreNotInAppDirMessage(eleven, "/m"), MoreShortNamesMessage(one), MoreUnusableNamesMessage(two, WindowsWords),
         UnusableNamesMessage(one, LinuxWords), UnusableNamesMessage(ten, WindowsWords), UnusableAppDirMessage("/m\t", WindowsWords),
-        DescriptorsInTheWayMessage(one), SharedOutputMessage({"A.fda"}), SharedOutputMessage({"A.fda", "B.fda"}), WaveCollisionMessage("/m", one), NamesTakenMessage("/m", {"A.fda"}),
+        DescriptorsInTheWayMessage(one), SharedOutputMessage(two), WaveCollisionMessage("/m", one), NamesTakenMessage("/m", {"A.fda"}),
         MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, false), MissingProgramsMessage("/m", {"madplay.exe", "enc.exe"}, true),
         MissingProgramsMessage("/m", {"enc.exe"}, true), ProgramsCannotRunMessage("/m", two), ListFullMessage(1),
         WindowsWords.startupWarning, LinuxWords.startupWarning, WindowsWords.conversionBegun, LinuxWords.conversionBegun,
