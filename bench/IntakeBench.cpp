@@ -34,7 +34,7 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
     QMimeData data;
     data.setUrls(urls);
     std::unique_ptr<QListWidget> plainList;
-    const auto [intakeMs, baselineMs] = MedianPairMs(
+    const auto [intakeMs, baselineMs, ratio] = MedianPairMs(
         [&] {
             QListWidget* list = window->findChild<QListWidget*>("lstFiles");
             test::DeliverDrop(list->viewport(), data);
@@ -61,7 +61,7 @@ std::vector<Row> IntakeCases(const fs::path& scratch) {
     window.reset();
     fs::remove_all(dir);
     return {{"intake", intakeMs, baselineMs, 1.3,
-             "drop of 32,767 files; stat + QListWidget::addItems"}};
+             "drop of 32,767 files; stat + QListWidget::addItems", ratio}};
 }
 
 } // namespace vq3::bench

@@ -19,6 +19,7 @@ struct Row {
     double baselineMs = 0;
     double goal = 0; // 0: reported without a goal
     std::string note;
+    double ratio = 0; // 0: the ratio of the medians
 };
 
 // Each run does the work and returns whether its output was right, so a benchmark that
@@ -50,19 +51,30 @@ inline double MedianMs(const Work& work) {
     return Median(times);
 }
 
-// A case and its baseline, run by turns so that drift on a shared machine touches both alike.
-inline std::pair<double, double> MedianPairMs(
+// A case against its baseline: the medians of each, and the median of each run's ratio to the
+// baseline run beside it.
+struct Paired {
+    double caseMs;
+    double baselineMs;
+    double ratio;
+};
+
+// A case and its baseline, run by turns so that drift on a shared machine (a disk writing back,
+// another program's load) touches both alike: each run is set against its neighbour.
+inline Paired MedianPairMs(
     const Work& work, const Work& baseline, const Prepare& prepareWork = [] {},
     const Prepare& prepareBaseline = [] {}) {
     std::vector<double> workTimes;
     std::vector<double> baselineTimes;
+    std::vector<double> ratios;
     for (int run = 0; run < Runs; ++run) {
         prepareWork();
         workTimes.push_back(TimedMs(work));
         prepareBaseline();
         baselineTimes.push_back(TimedMs(baseline));
+        ratios.push_back(workTimes.back() / baselineTimes.back());
     }
-    return {Median(workTimes), Median(baselineTimes)};
+    return {Median(workTimes), Median(baselineTimes), Median(ratios)};
 }
 
 } // namespace vq3::bench
