@@ -95,9 +95,9 @@ bool CheckBeforeWriting(const std::vector<TrackJob>& jobs, const std::string& ap
     // Each .fda by the first file that makes it: a second file would fail at its rename.
     std::unordered_map<std::string, std::string> madeBy;
     for (const auto& job : jobs) {
-        const auto [maker, first] =
-            madeBy.emplace(rules.ComparisonKey(job.OutputName), job.SourceName);
-        if (!first && rules.ComparisonKey(maker->second) != rules.ComparisonKey(job.SourceName)) {
+        if (const auto [maker, first] =
+                madeBy.emplace(rules.ComparisonKey(job.OutputName), job.SourceName);
+            !first) {
             shared.Add(maker->second);
             shared.Add(job.SourceName);
         }

@@ -289,19 +289,11 @@ std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const st
     if (!jobs.empty()) {
         lines.push_back("set " + std::string(NotConvertedVariable) + "=");
     }
-    // A file listed more than once is one track, converted once and counted once.
-    std::vector<TrackJob> tracks;
-    std::unordered_set<std::string> seen;
-    for (const TrackJob& job : jobs) {
-        if (seen.insert(rules.ComparisonKey(job.SourceName)).second) {
-            tracks.push_back(job);
-        }
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        AppendTrack(lines, jobs[i], i + 1, jobs.size());
     }
-    for (size_t i = 0; i < tracks.size(); ++i) {
-        AppendTrack(lines, tracks[i], i + 1, tracks.size());
-    }
-    if (!tracks.empty()) {
-        AppendReport(lines, tracks, WordsFor(rules));
+    if (!jobs.empty()) {
+        AppendReport(lines, jobs, WordsFor(rules));
     }
     lines.push_back(CompletionLine);
     lines.push_back("exit");
@@ -312,8 +304,11 @@ std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, st
                                      const PathRules& rules) {
     std::vector<TrackJob> jobs;
     jobs.reserve(entries.size());
+    // A file listed more than once is one track, converted once and counted once.
+    std::unordered_set<std::string> seen;
     for (const auto& entry : entries) {
-        if (auto job = BuildTrackJob(entry, bitRate, rules)) {
+        if (auto job = BuildTrackJob(entry, bitRate, rules);
+            job && seen.insert(rules.ComparisonKey(job->SourceName)).second) {
             jobs.push_back(std::move(*job));
         }
     }

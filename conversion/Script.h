@@ -79,12 +79,13 @@ std::optional<TrackProgress> ParseTrackTitle(std::string_view title);
 // in (our own interpreter reads UTF-8 alone), change to appDir, one block per job in list order,
 // the completion message and "exit". Each block tests its programs' exit status and its files, and
 // a failed track is cleaned up after and skipped; when any failed, the window lists them and waits
-// instead of announcing completion. Names are compared by the rules to spot repeated entries.
+// instead of announcing completion.
 std::vector<std::string> ScriptLines(const std::vector<TrackJob>& jobs, const std::string& appDir,
                                      const PathRules& rules = PathRules::Host(),
                                      unsigned codePage = ConsoleCodePage());
 
-// The jobs of the MP3 and WAV entries, in list order, and their script.
+// The jobs of the MP3 and WAV entries, in list order, and their script. A file listed more than
+// once (its name compared by the rules) has one job, at its first place.
 std::vector<TrackJob> BuildTrackJobs(const std::vector<std::string>& entries, std::int16_t bitRate,
                                      const PathRules& rules = PathRules::Host());
 std::vector<std::string> BuildConversionScript(const std::vector<std::string>& entries,
