@@ -3,6 +3,7 @@
 #include "runner/RunAccount.h"
 #include "runner/StopRequest.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,9 @@ public:
     // Returns at once, as Windows' msg does: the run, and its hold on the folder, end without
     // waiting for the user to read the message.
     virtual void ShowMessage(const std::string& text) = 0;
-    // The script's title, naming the track it now converts.
-    virtual void Title(const std::string& /*title*/) {}
+    // The script's title, and the track it names as it begins, if it names one.
+    virtual void Title(const std::string& /*title*/,
+                       const std::optional<TrackProgress>& /*track*/) {}
     // The run's result, in tracks, just before it is shown or the run ends.
     virtual void Outcome(const RunOutcome& outcome) = 0;
     // Returns once the user has pressed a key, or the stop is requested.

@@ -93,9 +93,8 @@ public:
     }
 
     // The script's title, as the Command Prompt's title bar shows it; a track's also in the window.
-    void ShowTitle(const QString& title) {
+    void ShowTitle(const QString& title, const std::optional<TrackProgress>& progress) {
         SetTitle(title);
-        const auto progress = ParseTrackTitle(title.toStdString());
         if (!progress) {
             return;
         }
@@ -284,8 +283,10 @@ public:
         });
     }
 
-    void Title(const std::string& title) override {
-        Post([this, title = QString::fromStdString(title)] { window_.ShowTitle(title); });
+    void Title(const std::string& title, const std::optional<TrackProgress>& track) override {
+        Post([this, title = QString::fromStdString(title), track] {
+            window_.ShowTitle(title, track);
+        });
     }
 
     void Outcome(const RunOutcome& outcome) override {

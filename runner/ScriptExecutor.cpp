@@ -338,8 +338,9 @@ Result ScriptExecutor::Set(const std::string& rest) {
 }
 
 Result ScriptExecutor::Title(const std::string& rest) {
-    host_.Title(rest);
-    if (const auto track = ParseTrackTitle(rest)) {
+    const auto track = ParseTrackTitle(rest);
+    host_.Title(rest, track);
+    if (track) {
         written_.TrackFinished();
         account_.Begins(*track);
     }
